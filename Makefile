@@ -1,0 +1,48 @@
+# Two commands set up a fresh Debian 12 machine: `make run` and `make test`.
+# Everything else here is a convenience around CMake.
+
+BUILD      ?= build
+JOBS       ?= $(shell nproc)
+CTEST_ARGS ?=
+PACKAGES   := cmake ninja-build g++ make pkg-config ccache libgtest-dev libgmock-dev \
+              libbenchmark-dev libpng-dev zlib1g-dev libsdl2-dev
+
+.PHONY: all deps build test run asan tsan bench clean
+
+all: build
+
+# Installs only what is missing, so a ready machine pays one dpkg query.
+deps:
+	@missing=$$(for p in $(PACKAGES); do \
+	    dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'ok installed' || echo $$p; done); \
+	if [ -n "$$missing" ]; then \
+	    echo "Installing:" $$missing; \
+	    SUDO=$$( [ "$$(id -u)" = 0 ] || echo sudo ); \
+	    $$SUDO apt-get update -qq && \
+	    DEBIAN_FRONTEND=noninteractive $$SUDO apt-get install -y -qq $$missing; \
+	fi
+
+$(BUILD)/build.ninja: | deps
+	cmake -S . -B $(BUILD) -G Ninja $(CMAKE_ARGS)
+
+build: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD) -j $(JOBS)
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) $(CTEST_ARGS)
+
+# Until the program exists, `make run` starts the platform demo.
+run: build
+	@if [ -x $(BUILD)/app/torvex ]; then $(BUILD)/app/torvex; else $(BUILD)/demo/platform_demo; fi
+
+bench: build
+	@for b in $(BUILD)/bench/bench_*; do echo "== $$b"; $$b; done
+
+asan:
+	$(MAKE) test BUILD=build-asan CMAKE_ARGS="-DCMAKE_BUILD_TYPE=RelWithDebInfo -DTORVEX_SANITIZE=address"
+
+tsan:
+	$(MAKE) test BUILD=build-tsan CMAKE_ARGS="-DCMAKE_BUILD_TYPE=RelWithDebInfo -DTORVEX_SANITIZE=thread"
+
+clean:
+	rm -rf build build-asan build-tsan
