@@ -7,6 +7,8 @@ class CDC : public CObject {
   DECLARE_RUNTIME_CLASS(CDC)
  public:
   ~CDC() override;
+
+  HDC hDC = nullptr;
 };
 
 class CClientDC : public CDC {
@@ -37,6 +39,8 @@ class CGdiObject : public CObject {
   DECLARE_RUNTIME_CLASS(CGdiObject)
  public:
   ~CGdiObject() override;
+
+  HGDIOBJ hObject = nullptr;
 };
 
 class CPen : public CGdiObject {

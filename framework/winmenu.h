@@ -7,4 +7,6 @@ class CMenu : public CObject {
   DECLARE_RUNTIME_CLASS(CMenu)
  public:
   ~CMenu() override;
+
+  HMENU hMenu = nullptr;
 };
