@@ -48,7 +48,11 @@ HANDLE Handle(std::uintptr_t value) { return reinterpret_cast<HANDLE>(value); }
 
 class HandleMaps : public ::testing::Test {
  protected:
-  void SetUp() override { disposals.clear(); }
+  // Reserved so that recording a disposal never allocates, even under a refusing hook.
+  void SetUp() override {
+    disposals.clear();
+    disposals.reserve(16);
+  }
 };
 
 TEST_F(HandleMaps, NullHandleHasNoObject) {
