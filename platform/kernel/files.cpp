@@ -1,0 +1,294 @@
+// File handles: CreateFileA, ReadFile, WriteFile, SetFilePointer, GetFileSize and
+// DeleteFileA over host file descriptors. Each handle has its own descriptor and so its
+// own file pointer, as each Win32 open does.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <limits>
+
+#include "kernel/drive_table.h"
+#include "kernel/file_errors.h"
+#include "kernel/file_sharing.h"
+#include "kernel/kernel_object.h"
+
+namespace win32::kernel {
+namespace {
+
+class FileObject : public KernelObject {
+ public:
+  FileObject(int descriptor, DWORD access, std::string host_path, bool delete_on_close)
+      : descriptor_(descriptor), access_(access), host_path_(std::move(host_path)),
+        delete_on_close_(delete_on_close) {}
+  ~FileObject() override {
+    ::close(descriptor_);
+    if (delete_on_close_) ::unlink(host_path_.c_str());
+  }
+
+  int descriptor() const { return descriptor_; }
+  bool may_read() const { return access_ & (GENERIC_READ | GENERIC_ALL); }
+  bool may_write() const { return access_ & (GENERIC_WRITE | GENERIC_ALL); }
+  const std::string& host_path() const { return host_path_; }
+  ShareClaim& claim() { return claim_; }
+  // Serialises the calls that read and move the file pointer on this handle.
+  std::mutex& pointer_mutex() { return pointer_mutex_; }
+
+ private:
+  const int descriptor_;
+  const DWORD access_;
+  const std::string host_path_;
+  const bool delete_on_close_;
+  ShareClaim claim_;
+  std::mutex pointer_mutex_;
+};
+
+int open_flags_for(DWORD access) {
+  bool read = access & (GENERIC_READ | GENERIC_ALL);
+  bool write = access & (GENERIC_WRITE | GENERIC_ALL);
+  int flags = O_CLOEXEC;
+  if (read && write)
+    flags |= O_RDWR;
+  else if (write)
+    flags |= O_WRONLY;
+  else
+    flags |= O_RDONLY;
+  return flags;
+}
+
+struct OpenResult {
+  int descriptor = -1;
+  bool existed = false;
+  int error_number = 0;
+};
+
+// Opens per disposition. For the "always" dispositions the exclusive create comes first,
+// so the caller knows whether the file was there (ERROR_ALREADY_EXISTS) without a race.
+OpenResult open_for_disposition(const std::string& path, int flags, DWORD disposition) {
+  constexpr mode_t kNewFileMode = 0666;
+  constexpr int kAttempts = 8;  // a file deleted between the two opens is tried again
+  OpenResult result;
+  bool may_create = disposition == CREATE_NEW || disposition == CREATE_ALWAYS || disposition == OPEN_ALWAYS;
+  bool may_open = disposition != CREATE_NEW;
+  for (int attempt = 0; attempt < kAttempts; ++attempt) {
+    if (may_create) {
+      result.descriptor = ::open(path.c_str(), flags | O_CREAT | O_EXCL, kNewFileMode);
+      if (result.descriptor >= 0 || errno != EEXIST || !may_open) break;
+    }
+    result.descriptor = ::open(path.c_str(), flags);
+    if (result.descriptor >= 0) {
+      result.existed = true;
+      break;
+    }
+    if (errno != ENOENT || !may_create) break;
+  }
+  if (result.descriptor < 0) result.error_number = errno;
+  return result;
+}
+
+HANDLE fail(DWORD error) {
+  SetLastError(error);
+  return INVALID_HANDLE_VALUE;
+}
+
+}  // namespace
+}  // namespace win32::kernel
+
+using namespace win32::kernel;
+
+HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode,
+                          LPSECURITY_ATTRIBUTES lpSecurityAttributes, DWORD dwCreationDisposition,
+                          DWORD dwFlagsAndAttributes, HANDLE hTemplateFile) {
+  if (dwCreationDisposition < CREATE_NEW || dwCreationDisposition > TRUNCATE_EXISTING) return fail(ERROR_INVALID_PARAMETER);
+  if (dwCreationDisposition == TRUNCATE_EXISTING && !(dwDesiredAccess & (GENERIC_WRITE | GENERIC_ALL)))
+    return fail(ERROR_INVALID_PARAMETER);
+  // Every transfer here completes before the call returns; there is no overlapped I/O.
+  if (dwFlagsAndAttributes & FILE_FLAG_OVERLAPPED) return fail(ERROR_NOT_SUPPORTED);
+  HostPath host = to_host_path(lpFileName);
+  if (host.error != NO_ERROR) return fail(host.error);
+
+  OpenResult opened = open_for_disposition(host.path, open_flags_for(dwDesiredAccess), dwCreationDisposition);
+  if (opened.descriptor < 0) return fail(error_from_errno(opened.error_number, host.path));
+  struct stat info;
+  if (::fstat(opened.descriptor, &info) != 0 || S_ISDIR(info.st_mode)) {
+    ::close(opened.descriptor);
+    return fail(ERROR_ACCESS_DENIED);
+  }
+  auto file = std::make_shared<FileObject>(opened.descriptor, dwDesiredAccess, host.path,
+                                           (dwFlagsAndAttributes & FILE_FLAG_DELETE_ON_CLOSE) != 0);
+  // The share check comes before truncation, so a refused open leaves the file intact.
+  if (!file->claim().try_register(FileIdentity{info.st_dev, info.st_ino}, dwDesiredAccess, dwShareMode))
+    return fail(ERROR_SHARING_VIOLATION);
+  bool truncate = dwCreationDisposition == TRUNCATE_EXISTING || (dwCreationDisposition == CREATE_ALWAYS && opened.existed);
+  if (truncate) {
+    int result = file->may_write() ? ::ftruncate(file->descriptor(), 0) : ::truncate(host.path.c_str(), 0);
+    if (result != 0) return fail(error_from_errno(errno, host.path));
+  }
+  HANDLE handle = insert_kernel_object(file);
+  if (!handle) return fail(ERROR_TOO_MANY_OPEN_FILES);
+  bool reopened = opened.existed && (dwCreationDisposition == CREATE_ALWAYS || dwCreationDisposition == OPEN_ALWAYS);
+  SetLastError(reopened ? ERROR_ALREADY_EXISTS : NO_ERROR);
+  return handle;
+}
+
+BOOL WINAPI ReadFile(HANDLE hFile, LPVOID lpBuffer, DWORD nNumberOfBytesToRead, LPDWORD lpNumberOfBytesRead,
+                     LPOVERLAPPED lpOverlapped) {
+  auto file = find_kernel_object<FileObject>(hFile);
+  if (!file) return FALSE;
+  if (lpNumberOfBytesRead == nullptr || lpOverlapped != nullptr) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  *lpNumberOfBytesRead = 0;
+  if (!file->may_read()) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return FALSE;
+  }
+  if (lpBuffer == nullptr && nNumberOfBytesToRead > 0) {
+    SetLastError(ERROR_NOACCESS);
+    return FALSE;
+  }
+  std::lock_guard lock(file->pointer_mutex());
+  auto* bytes = static_cast<char*>(lpBuffer);
+  DWORD total = 0;
+  // Reading at or past the end gives 0 bytes and success: that is how callers see EOF.
+  while (total < nNumberOfBytesToRead) {
+    ssize_t n = ::read(file->descriptor(), bytes + total, nNumberOfBytesToRead - total);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      *lpNumberOfBytesRead = total;
+      SetLastError(error_from_errno(errno, file->host_path()));
+      return FALSE;
+    }
+    if (n == 0) break;
+    total += static_cast<DWORD>(n);
+  }
+  *lpNumberOfBytesRead = total;
+  return TRUE;
+}
+
+BOOL WINAPI WriteFile(HANDLE hFile, LPCVOID lpBuffer, DWORD nNumberOfBytesToWrite, LPDWORD lpNumberOfBytesWritten,
+                      LPOVERLAPPED lpOverlapped) {
+  auto file = find_kernel_object<FileObject>(hFile);
+  if (!file) return FALSE;
+  if (lpNumberOfBytesWritten == nullptr || lpOverlapped != nullptr) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  *lpNumberOfBytesWritten = 0;
+  if (!file->may_write()) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return FALSE;
+  }
+  if (lpBuffer == nullptr && nNumberOfBytesToWrite > 0) {
+    SetLastError(ERROR_NOACCESS);
+    return FALSE;
+  }
+  std::lock_guard lock(file->pointer_mutex());
+  const auto* bytes = static_cast<const char*>(lpBuffer);
+  DWORD total = 0;
+  // Writing after a seek past the end grows the file; the gap reads back as zeros.
+  while (total < nNumberOfBytesToWrite) {
+    ssize_t n = ::write(file->descriptor(), bytes + total, nNumberOfBytesToWrite - total);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      *lpNumberOfBytesWritten = total;
+      SetLastError(n < 0 ? error_from_errno(errno, file->host_path()) : ERROR_DISK_FULL);
+      return FALSE;
+    }
+    total += static_cast<DWORD>(n);
+  }
+  *lpNumberOfBytesWritten = total;
+  return TRUE;
+}
+
+DWORD WINAPI SetFilePointer(HANDLE hFile, LONG lDistanceToMove, PLONG lpDistanceToMoveHigh, DWORD dwMoveMethod) {
+  auto file = find_kernel_object<FileObject>(hFile);
+  if (!file) return INVALID_SET_FILE_POINTER;
+  // Without a high part the distance is a signed 32-bit value; with one, the two halves
+  // form a signed 64-bit distance.
+  long long distance = lDistanceToMove;
+  if (lpDistanceToMoveHigh)
+    distance = static_cast<long long>((static_cast<unsigned long long>(static_cast<DWORD>(*lpDistanceToMoveHigh)) << 32) |
+                                      static_cast<DWORD>(lDistanceToMove));
+  std::lock_guard lock(file->pointer_mutex());
+  long long base;
+  switch (dwMoveMethod) {
+    case FILE_BEGIN:
+      base = 0;
+      break;
+    case FILE_CURRENT:
+      base = ::lseek(file->descriptor(), 0, SEEK_CUR);
+      break;
+    case FILE_END: {
+      struct stat info;
+      base = ::fstat(file->descriptor(), &info) == 0 ? info.st_size : -1;
+      break;
+    }
+    default:
+      SetLastError(ERROR_INVALID_PARAMETER);
+      return INVALID_SET_FILE_POINTER;
+  }
+  if (base < 0) {
+    SetLastError(error_from_errno(errno, file->host_path()));
+    return INVALID_SET_FILE_POINTER;
+  }
+  if (distance < 0 && base < -distance) {
+    SetLastError(ERROR_NEGATIVE_SEEK);
+    return INVALID_SET_FILE_POINTER;
+  }
+  long long position = base + distance;
+  // A caller without a high part cannot see a position of 4 GB or more.
+  if (!lpDistanceToMoveHigh && position >= static_cast<long long>(INVALID_SET_FILE_POINTER)) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return INVALID_SET_FILE_POINTER;
+  }
+  if (::lseek(file->descriptor(), static_cast<off_t>(position), SEEK_SET) < 0) {
+    SetLastError(error_from_errno(errno, file->host_path()));
+    return INVALID_SET_FILE_POINTER;
+  }
+  if (lpDistanceToMoveHigh) *lpDistanceToMoveHigh = static_cast<LONG>(static_cast<unsigned long long>(position) >> 32);
+  // A position whose low half is 0xFFFFFFFF is told apart from failure by this.
+  SetLastError(NO_ERROR);
+  return static_cast<DWORD>(position);
+}
+
+DWORD WINAPI GetFileSize(HANDLE hFile, LPDWORD lpFileSizeHigh) {
+  auto file = find_kernel_object<FileObject>(hFile);
+  if (!file) return INVALID_FILE_SIZE;
+  struct stat info;
+  if (::fstat(file->descriptor(), &info) != 0) {
+    SetLastError(error_from_errno(errno, file->host_path()));
+    return INVALID_FILE_SIZE;
+  }
+  auto size = static_cast<unsigned long long>(info.st_size);
+  if (lpFileSizeHigh) *lpFileSizeHigh = static_cast<DWORD>(size >> 32);
+  SetLastError(NO_ERROR);
+  return static_cast<DWORD>(size);
+}
+
+BOOL WINAPI DeleteFileA(LPCSTR lpFileName) {
+  HostPath host = to_host_path(lpFileName);
+  if (host.error != NO_ERROR) {
+    SetLastError(host.error);
+    return FALSE;
+  }
+  struct stat info;
+  if (::lstat(host.path.c_str(), &info) != 0) {
+    SetLastError(error_from_errno(errno, host.path));
+    return FALSE;
+  }
+  if (S_ISDIR(info.st_mode)) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return FALSE;
+  }
+  if (!file_may_be_deleted(FileIdentity{info.st_dev, info.st_ino})) {
+    SetLastError(ERROR_SHARING_VIOLATION);
+    return FALSE;
+  }
+  if (::unlink(host.path.c_str()) != 0) {
+    SetLastError(error_from_errno(errno, host.path));
+    return FALSE;
+  }
+  return TRUE;
+}
