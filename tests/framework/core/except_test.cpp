@@ -6,9 +6,10 @@
 
 #include <new>
 
-// A real heap refusal (not the test hook) must reach the handler; under the address
-// sanitizer an impossible request would otherwise end the program.
+// A real heap refusal (not the test hook) must reach the handler; under the
+// sanitizers an impossible request would otherwise end the program.
 extern "C" const char* __asan_default_options() { return "allocator_may_return_null=1"; }
+extern "C" const char* __tsan_default_options() { return "allocator_may_return_null=1"; }
 
 namespace {
 

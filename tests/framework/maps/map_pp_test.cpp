@@ -157,16 +157,4 @@ TEST(PointerMap, BadArgumentsDoNotBreakTheMap) {
   EXPECT_EQ(key, Key(3));
 }
 
-TEST(PointerMap, AnEmptyMapTakesAnotherTableSize) {
-  Map map;
-  map.InitHashTable(3);
-  EXPECT_EQ(map.GetHashTableSize(), 3u);
-  map.InitHashTable(0);
-  EXPECT_EQ(map.GetHashTableSize(), 3u);
-  for (std::uintptr_t key : {0x10u, 0x40u, 0x20u}) map[Key(key)] = Key(key);
-  std::vector<void*> keys;
-  for (auto& entry : Walk(map)) keys.push_back(entry.first);
-  EXPECT_EQ(keys, (std::vector<void*>{Key(0x40), Key(0x10), Key(0x20)}));
-}
-
 }  // namespace
