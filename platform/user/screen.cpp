@@ -1,0 +1,29 @@
+#include "screen.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace win32::user {
+namespace {
+
+constexpr SIZE kDefaultScreen{1024, 768};
+constexpr LONG kSmallestScreen = 64;
+constexpr LONG kLargestScreen = 16384;
+
+SIZE read_screen_size() {
+  const char* text = std::getenv("TORVEX_SCREEN");
+  int w = 0, h = 0;
+  if (!text || std::sscanf(text, "%dx%d", &w, &h) != 2) return kDefaultScreen;
+  if (w < kSmallestScreen || h < kSmallestScreen || w > kLargestScreen || h > kLargestScreen)
+    return kDefaultScreen;
+  return SIZE{w, h};
+}
+
+}  // namespace
+
+SIZE screen_size() {
+  static const SIZE size = read_screen_size();
+  return size;
+}
+
+}  // namespace win32::user
