@@ -15,10 +15,10 @@ DWORD WINAPI GetTickCount() {
 // indivisible step (and wraps at the 32-bit limits without undefined behaviour).
 LONG WINAPI InterlockedIncrement(LONG volatile* lpAddend) {
   std::atomic_ref<LONG> counter(*const_cast<LONG*>(lpAddend));
-  return counter.fetch_add(1) + 1;
+  return static_cast<LONG>(static_cast<ULONG>(counter.fetch_add(1)) + 1u);
 }
 
 LONG WINAPI InterlockedDecrement(LONG volatile* lpAddend) {
   std::atomic_ref<LONG> counter(*const_cast<LONG*>(lpAddend));
-  return counter.fetch_sub(1) - 1;
+  return static_cast<LONG>(static_cast<ULONG>(counter.fetch_sub(1)) - 1u);
 }

@@ -27,8 +27,10 @@ DWORD WINAPI wait_for_gate(LPVOID parameter) {
   auto* worker = static_cast<Worker*>(parameter);
   worker->gate->waiting.fetch_add(1);
   if (WaitForSingleObject(worker->gate->start_event, kGenerousWait) != WAIT_OBJECT_0) return 0xDEAD;
+  // The gate may go away as soon as the count shows this worker released.
+  DWORD exit_code = 1000 + worker->index;
   worker->gate->released.fetch_add(1);
-  return 1000 + worker->index;
+  return exit_code;
 }
 
 TEST(Threads, OneManualResetEventReleasesSixtyThreeWaiters) {
