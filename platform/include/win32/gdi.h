@@ -300,6 +300,7 @@ typedef struct tagICONINFO {
 #define FIXED_PITCH 1
 #define VARIABLE_PITCH 2
 #define FF_SWISS (2 << 4)
+#define TMPF_FIXED_PITCH 0x01  // set for variable-pitch fonts, despite its name
 
 // DIBs.
 #define BI_RGB 0
