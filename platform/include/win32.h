@@ -6,5 +6,6 @@
 #include "win32/types.h"
 #include "win32/kernel.h"
 #include "win32/crt.h"
+#include "win32/resource.h"
 #include "win32/user.h"
 #include "win32/gdi.h"

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <string>
 
+#include "kernel/modules.h"
 #include "win32.h"
 
 namespace {
@@ -56,6 +57,10 @@ bool is_known_module(HMODULE module) {
 }
 
 }  // namespace
+
+bool win32::kernel::is_executable_module(HMODULE module) {
+  return module == nullptr || reinterpret_cast<ULONG_PTR>(module) == kExecutableBase;
+}
 
 HMODULE WINAPI GetModuleHandleA(LPCSTR lpModuleName) {
   if (lpModuleName == nullptr) return reinterpret_cast<HMODULE>(kExecutableBase);
