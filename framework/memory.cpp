@@ -7,6 +7,8 @@
 #include "framework/alloc_hook.h"
 #include "framework/except.h"
 
+#include <win32.h>
+
 #include <atomic>
 #include <cstdlib>
 #include <new>
@@ -16,32 +18,30 @@ namespace {
 std::atomic<AfxAllocateHook> allocateHook{nullptr};
 std::atomic<AfxFreeHook> freeHook{nullptr};
 
-// The runtime's allocation-failure handler: non-zero retries, zero gives up.
-using NewHandler = int (*)(std::size_t);
-std::atomic<NewHandler> newHandler{nullptr};
-
-NewHandler SetNewHandler(NewHandler handler) { return newHandler.exchange(handler); }
-
-void* TryPlatformAllocation(std::size_t size) {
-  AfxAllocateHook hook = allocateHook.load(std::memory_order_relaxed);
-  if (hook != nullptr && !hook(size)) return nullptr;
-  return std::malloc(size);
+// A test refused this attempt: the same protocol as a platform refusal. Reading the
+// handler means swapping it out and back, which is sound only because tests install
+// hooks while nothing else changes the handler.
+bool RefusedAttemptShouldRetry(std::size_t size) {
+  msvcrt::_PNH handler = msvcrt::_set_new_handler(nullptr);
+  msvcrt::_set_new_handler(handler);
+  return handler != nullptr && handler(size) != 0;
 }
 
 // The runtime allocator's failure protocol; null when the handler gives up.
 void* AllocateWithHandler(std::size_t size) {
-  if (size == 0) size = 1;
   for (;;) {
-    if (void* block = TryPlatformAllocation(size)) return block;
-    NewHandler handler = newHandler.load(std::memory_order_relaxed);
-    if (handler == nullptr || handler(size) == 0) return nullptr;
+    AfxAllocateHook hook = allocateHook.load(std::memory_order_relaxed);
+    if (hook == nullptr || hook(size)) return msvcrt::malloc_with_new_handler(size);
+    if (!RefusedAttemptShouldRetry(size)) return nullptr;
   }
 }
 
 // Without the handler: the nothrow forms promise not to throw, and the framework's
 // handler raises.
 void* AllocateQuietly(std::size_t size) noexcept {
-  return TryPlatformAllocation(size == 0 ? 1 : size);
+  AfxAllocateHook hook = allocateHook.load(std::memory_order_relaxed);
+  if (hook != nullptr && !hook(size)) return nullptr;
+  return std::malloc(size == 0 ? 1 : size);
 }
 
 void Release(void* block) noexcept {
@@ -68,7 +68,7 @@ int AfxNewHandler(std::size_t) {
 }
 
 BOOL AfxInitialize() {
-  SetNewHandler(&AfxNewHandler);
+  msvcrt::_set_new_handler(&AfxNewHandler);
   return TRUE;
 }
 

@@ -2,6 +2,8 @@
 
 #include "alloc_counter.h"
 
+#include <win32.h>
+
 #include <gtest/gtest.h>
 
 #include <new>
@@ -241,6 +243,45 @@ TEST_F(Exceptions, RefusedAllocationRaisesTheMemoryException) {
   // The nothrow forms report the failure instead of raising.
   EXPECT_EQ(new (std::nothrow) char[16], nullptr);
   counter.refuse(false);
+}
+
+// Handlers other than the framework's: non-zero retries, zero gives up, and a
+// throwing new that gives up throws std::bad_alloc instead of returning null.
+AllocationCounter* refusingCounter = nullptr;
+int handlerCalls = 0;
+int RetryAfterFreeingSomething(std::size_t) {
+  ++handlerCalls;
+  refusingCounter->refuse(false);
+  return 1;
+}
+int GiveUp(std::size_t) {
+  ++handlerCalls;
+  return 0;
+}
+// Keeps the compiler from leaving out an allocation whose block is never used.
+char* volatile escaped = nullptr;
+
+TEST_F(Exceptions, AllocatorFollowsTheInstalledHandlersAnswer) {
+  AllocationCounter counter;
+  refusingCounter = &counter;
+  counter.refuse(true);
+  msvcrt::_PNH framework = msvcrt::_set_new_handler(&RetryAfterFreeingSomething);
+  EXPECT_EQ(framework, &AfxNewHandler);
+  escaped = new char[8];
+  delete[] escaped;
+
+  counter.refuse(true);
+  msvcrt::_set_new_handler(&GiveUp);
+  bool gaveUp = false;
+  try {
+    escaped = new char[8];
+  } catch (const std::bad_alloc&) {
+    gaveUp = true;
+  }
+  counter.refuse(false);
+  msvcrt::_set_new_handler(framework);
+  EXPECT_TRUE(gaveUp);
+  EXPECT_EQ(handlerCalls, 2);
 }
 
 TEST_F(Exceptions, ExhaustedHeapRaisesTheMemoryException) {
