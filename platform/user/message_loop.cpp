@@ -3,6 +3,7 @@
 // posted message is left that the filter wants), then input, painting and timers.
 #include <algorithm>
 
+#include "display/backend.h"
 #include "generated_messages.h"
 #include "last_error.h"
 #include "message_filter.h"
@@ -57,9 +58,18 @@ bool take_quit_locked(ThreadQueue& queue, bool remove, MSG* out) {
 
 enum class Mode { Wait, Peek };
 
+// Sleeps until something arrives, telling anyone who waits for this thread to go idle.
+void wait_idle(ThreadQueue& queue, UserLock& lock) {
+  queue.idle = true;
+  idle_changed().notify_all();
+  queue.wake.wait(lock);
+  queue.idle = false;
+}
+
 // One retrieval: TRUE with *out filled, or FALSE when peeking found nothing.
 BOOL retrieve(MSG* out, const MessageFilter& filter, bool remove, Mode mode) {
   auto queue = current_queue();
+  display::backend().pump_input();
   UserLock lock(user_lock());
   for (;;) {
     deliver_sent_messages(*queue, lock);
@@ -72,7 +82,7 @@ BOOL retrieve(MSG* out, const MessageFilter& filter, bool remove, Mode mode) {
       return TRUE;
     }
     if (mode == Mode::Peek) return FALSE;
-    if (queue->incoming.empty()) queue->wake.wait(lock);
+    if (queue->incoming.empty()) wait_idle(*queue, lock);
   }
 }
 
@@ -151,7 +161,7 @@ BOOL WINAPI WaitMessage(void) {
     if (!queue->posted.empty() || queue->quit_requested ||
         take_generated_message(*queue, any, false, &msg, lock))
       return TRUE;
-    queue->wake.wait(lock);
+    wait_idle(*queue, lock);
   }
 }
 

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <unordered_map>
 
+#include "generated_messages.h"
 #include "hooks.h"
 #include "window_tree.h"
 
@@ -25,6 +26,8 @@ QueueRegistry& registry() {
 void retire_queue(const std::shared_ptr<ThreadQueue>& queue) {
   UserLock lock(user_lock());
   queue->alive = false;
+  queue->idle = true;
+  idle_changed().notify_all();
   registry().by_thread.erase(queue->thread_id);
   // The thread's windows go without messages: nobody is left to run their procedures.
   std::vector<HWND> windows = windows_of_thread_locked(queue->thread_id);
@@ -48,6 +51,11 @@ thread_local QueueBinding binding;
 }  // namespace
 
 DWORD current_thread_id() { return GetCurrentThreadId(); }
+
+std::condition_variable& idle_changed() {
+  static auto* cv = new std::condition_variable;
+  return *cv;
+}
 
 std::shared_ptr<ThreadQueue> current_queue() {
   if (binding.queue) return binding.queue;
@@ -98,6 +106,13 @@ DWORD message_clock() {
 DWORD message_position_locked() {
   const POINT& p = registry().cursor;
   return static_cast<DWORD>(MAKELONG(static_cast<SHORT>(p.x), static_cast<SHORT>(p.y)));
+}
+
+bool thread_idle_locked(DWORD thread_id) {
+  auto queue = queue_of_thread_locked(thread_id);
+  if (!queue) return true;
+  return queue->idle && queue->posted.empty() && queue->incoming.empty() && queue->input.empty() &&
+         !queue->quit_requested && !(generated_message_status_locked(*queue) & QS_PAINT);
 }
 
 void set_cursor_position_locked(POINT pt) { registry().cursor = pt; }

@@ -28,6 +28,22 @@ struct SentMessage {
   std::shared_ptr<ThreadQueue> sender;  // null for SendNotifyMessageA
 };
 
+// A piece of the person's input on its way to a window: a mouse event at a screen
+// point or a key. It becomes a message (client or non-client, after hit testing and
+// activation) when the owner thread retrieves it.
+struct InputEvent {
+  enum class Kind { Mouse, Key } kind = Kind::Mouse;
+  HWND target = nullptr;
+  UINT message = 0;  // WM_MOUSEMOVE, WM_xBUTTONDOWN/UP, WM_KEYDOWN/UP
+  POINT screen{};
+  WPARAM key = 0;   // the virtual key
+  LPARAM key_data = 0;
+  DWORD time = 0;
+  bool converted = false;
+  bool dropped = false;
+  MSG msg{};
+};
+
 struct ThreadQueue {
   DWORD thread_id = 0;
   std::deque<MSG> posted;
@@ -37,10 +53,18 @@ struct ThreadQueue {
   std::condition_variable wake;  // new posted or sent message, reply, or quit
   LONG last_message_time = 0;
   DWORD last_message_pos = 0;
+  std::deque<InputEvent> input;
+  bool idle = false;  // waiting in GetMessageA/WaitMessage with nothing to do
   bool alive = true;
 };
 
 DWORD current_thread_id();
+
+// Signalled whenever a thread starts or stops waiting idle for messages.
+std::condition_variable& idle_changed();
+
+// Whether the thread waits for messages with nothing at all to do. REQUIRES: the lock.
+bool thread_idle_locked(DWORD thread_id);
 
 // The calling thread's queue, made on first use.
 std::shared_ptr<ThreadQueue> current_queue();

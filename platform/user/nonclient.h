@@ -27,4 +27,22 @@ FrameInsets frame_insets(DWORD style, DWORD ex_style, bool has_menu);
 // The client rectangle for a window rectangle (same coordinates).
 RECT client_from_window(const RECT& window, const FrameInsets& insets);
 
+// Where the parts of the frame lie, in window coordinates (0,0 = the window's corner).
+// Empty rectangles for parts the style does not have.
+struct FrameLayout {
+  RECT caption{};     // the caption bar, buttons included
+  RECT icon{};        // the system-menu icon at the caption's left
+  RECT close_box{};
+  RECT max_box{};
+  RECT min_box{};
+  RECT menu_bar{};
+  RECT client{};
+  int border = 0;
+};
+
+FrameLayout frame_layout(DWORD style, DWORD ex_style, bool has_menu, int width, int height);
+
+// WM_NCHITTEST's answer for a point in window coordinates.
+LRESULT hit_test(DWORD style, DWORD ex_style, bool has_menu, int width, int height, POINT at);
+
 }  // namespace win32::user

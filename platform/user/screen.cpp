@@ -1,5 +1,7 @@
 #include "screen.h"
 
+#include "gdi/window_dc.h"
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -22,7 +24,11 @@ SIZE read_screen_size() {
 }  // namespace
 
 SIZE screen_size() {
-  static const SIZE size = read_screen_size();
+  static const SIZE size = [] {
+    SIZE s = read_screen_size();
+    gdi::SetScreenSize(s.cx, s.cy);
+    return s;
+  }();
   return size;
 }
 

@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "class_registry.h"
+#include "gdi/clip_region.h"
+#include "gdi/surface.h"
 
 namespace win32::user {
 
@@ -39,8 +41,24 @@ struct Window {
   // Both rectangles are in the parent's client coordinates (screen for top-level).
   RECT window_rect{};
   RECT client_rect{};
+  RECT restore_rect{};  // the normal placement while maximized or minimized
+  bool needs_first_size = false;  // overlapped windows get WM_SIZE/WM_MOVE at first showing
+
+  // Top-level windows own the pixels of their whole window rectangle; children draw
+  // into their top-level window's surface.
+  std::shared_ptr<gdi::Surface> surface;
+
+  // What needs painting: the update region in client coordinates, whether the
+  // background must be erased first, and whether the frame must be redrawn.
+  gdi::ClipRegion update;
+  bool erase_pending = false;
+  bool frame_pending = false;
+  bool painting = false;  // between BeginPaint and EndPaint
+  bool caption_active = false;  // as the last WM_NCACTIVATE left it
 
   bool is_child() const { return (style & WS_CHILD) != 0 && parent != nullptr; }
+  bool visible() const { return (style & WS_VISIBLE) != 0; }
+  bool enabled() const { return (style & WS_DISABLED) == 0; }
 };
 
 }  // namespace win32::user

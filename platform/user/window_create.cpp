@@ -4,7 +4,9 @@
 // -1 from WM_CREATE ends the window with WM_NCDESTROY only and returns NULL.
 #include <algorithm>
 
+#include "display/backend.h"
 #include "last_error.h"
+#include "paint_dc.h"
 #include "message_queue.h"
 #include "nonclient.h"
 #include "screen.h"
@@ -69,11 +71,18 @@ HWND make_window(DWORD ex_style, const std::shared_ptr<WindowClass>& cls, LPCSTR
   w->extra.assign(static_cast<size_t>(cls->window_extra), 0);
   w->window_rect = {at.x, at.y, at.x + at.cx, at.y + at.cy};
   w->client_rect = w->window_rect;
+  w->needs_first_size = is_overlapped(style);
+  if (!parent) w->surface = make_window_surface(at.cx, at.cy);
   (void)title;
-  UserLock lock(user_lock());
-  HWND hwnd = insert_window_locked(std::move(w));
-  if (!hwnd) return fail(ERROR_NOT_ENOUGH_MEMORY, HWND{nullptr});
-  cls->window_count++;
+  auto surface = w->surface;
+  HWND hwnd;
+  {
+    UserLock lock(user_lock());
+    hwnd = insert_window_locked(std::move(w));
+    if (!hwnd) return fail(ERROR_NOT_ENOUGH_MEMORY, HWND{nullptr});
+    cls->window_count++;
+  }
+  if (surface) display::backend().open_surface(hwnd, surface);
   return hwnd;
 }
 
@@ -168,7 +177,13 @@ HWND WINAPI CreateWindowExA(DWORD ex_style, LPCSTR class_name, LPCSTR title, DWO
   RECT window_rect{cs.x, cs.y, cs.x + cs.cx, cs.y + cs.cy};
   {
     UserLock lock(user_lock());
-    if (Window* w = window_locked(hwnd)) w->window_rect = w->client_rect = window_rect;
+    if (Window* w = window_locked(hwnd)) {
+      w->window_rect = w->client_rect = window_rect;
+      if (w->surface) {
+        std::lock_guard pixels(w->surface->mutex());
+        w->surface->resize(cs.cx, cs.cy);
+      }
+    }
   }
 
   if (!send_message(hwnd, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&cs)) || !alive(hwnd)) {

@@ -4,6 +4,8 @@
 #include <algorithm>
 
 #include "common/handle_table.h"
+#include "display/backend.h"
+#include "focus.h"
 
 namespace win32::user {
 namespace {
@@ -63,6 +65,11 @@ void erase_window_locked(HWND hwnd) {
     if (t && t->owner == hwnd) t->owner = nullptr;
   }
   w->window_class->window_count--;
+  FocusState& focus = focus_state_locked();
+  if (focus.focus == hwnd) focus.focus = nullptr;
+  if (focus.active == hwnd) focus.active = nullptr;
+  if (focus.capture == hwnd) focus.capture = nullptr;
+  if (w->surface) display::backend().close_surface(hwnd);
   tree().table.erase(from_hwnd(hwnd));
 }
 

@@ -1,0 +1,43 @@
+// Backend selection. Only the headless backend is built in so far, so every choice ends
+// there; a desktop backend plugs in here.
+#include "display/backend.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "display/headless_backend.h"
+
+namespace display {
+namespace {
+
+Backend* choose_backend() {
+  // TORVEX_DISPLAY=sdl, or a desktop session, would pick the desktop backend once it
+  // exists; until then the virtual screen serves every case.
+  return new HeadlessBackend;
+}
+
+}  // namespace
+
+Backend& backend() {
+  static Backend* chosen = choose_backend();  // never destroyed: windows may outlive statics
+  return *chosen;
+}
+
+void HeadlessBackend::beep(UINT type) {
+  std::lock_guard lock(mutex_);
+  beeps_.push_back(type);
+}
+
+std::vector<UINT> HeadlessBackend::beeps() const {
+  std::lock_guard lock(mutex_);
+  return beeps_;
+}
+
+void HeadlessBackend::clear_beeps() {
+  std::lock_guard lock(mutex_);
+  beeps_.clear();
+}
+
+HeadlessBackend* headless_backend() { return dynamic_cast<HeadlessBackend*>(&backend()); }
+
+}  // namespace display

@@ -1,0 +1,23 @@
+// The person's input. Backends (and the headless test interface) call the input_*
+// entry points from any thread; the event goes to the queue of the thread that owns the
+// window it is for, and becomes a mouse or keyboard message when that thread retrieves
+// it. Input never reaches a disabled window or one behind a modal owner (which is
+// disabled); a click there only beeps.
+#pragma once
+
+#include <win32.h>
+
+#include "message_filter.h"
+#include "message_queue.h"
+
+namespace win32::user {
+
+void input_mouse_move(POINT screen);
+void input_mouse_button(int button, bool down);  // 0 left, 1 right, 2 middle
+void input_key(UINT vk, bool down);
+
+// Takes the next input message for the thread, converting it first (hit testing,
+// WM_SETCURSOR, click activation). REQUIRES: the user lock, held by `lock`.
+bool take_input_message(ThreadQueue& queue, const MessageFilter& filter, bool remove, MSG* out, UserLock& lock);
+
+}  // namespace win32::user
