@@ -8,9 +8,8 @@
 #include "user_lock.h"
 #include "window_tree.h"
 
-// Text and icon drawing may reach GDI after the frame code does; until then captions
-// go without title and icon instead of failing to link.
-__attribute__((weak)) int WINAPI DrawTextA(HDC, LPCSTR, int, LPRECT, UINT);
+// Icon drawing may reach GDI after the frame code does; until then captions go without
+// their icon instead of failing to link.
 __attribute__((weak)) BOOL WINAPI DrawIconEx(HDC, int, int, HICON, int, int, UINT, HBRUSH, UINT);
 
 namespace win32::user {
@@ -94,7 +93,7 @@ void draw_caption(HDC hdc, const FrameLayout& layout, const std::string& title, 
   RECT text{text_left, bar.top, text_right - 2, bar.bottom};
   SetBkMode(hdc, TRANSPARENT);
   SetTextColor(hdc, GetSysColor(active ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT));
-  if (&DrawTextA) DrawTextA(hdc, title.c_str(), -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  DrawTextA(hdc, title.c_str(), -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
   draw_button(hdc, layout.min_box, HTMINBUTTON);
   draw_button(hdc, layout.max_box, HTMAXBUTTON);
   draw_button(hdc, layout.close_box, HTCLOSE);

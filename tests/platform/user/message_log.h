@@ -7,7 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <initializer_list>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -39,6 +41,32 @@ inline const char* message_name(UINT m) {
     case WM_PARENTNOTIFY: return "WM_PARENTNOTIFY";
     case WM_STYLECHANGING: return "WM_STYLECHANGING";
     case WM_STYLECHANGED: return "WM_STYLECHANGED";
+    case WM_SHOWWINDOW: return "WM_SHOWWINDOW";
+    case WM_WINDOWPOSCHANGING: return "WM_WINDOWPOSCHANGING";
+    case WM_WINDOWPOSCHANGED: return "WM_WINDOWPOSCHANGED";
+    case WM_ACTIVATEAPP: return "WM_ACTIVATEAPP";
+    case WM_NCACTIVATE: return "WM_NCACTIVATE";
+    case WM_ACTIVATE: return "WM_ACTIVATE";
+    case WM_SETFOCUS: return "WM_SETFOCUS";
+    case WM_KILLFOCUS: return "WM_KILLFOCUS";
+    case WM_PAINT: return "WM_PAINT";
+    case WM_NCPAINT: return "WM_NCPAINT";
+    case WM_ERASEBKGND: return "WM_ERASEBKGND";
+    case WM_NCHITTEST: return "WM_NCHITTEST";
+    case WM_SETCURSOR: return "WM_SETCURSOR";
+    case WM_MOUSEACTIVATE: return "WM_MOUSEACTIVATE";
+    case WM_MOUSEMOVE: return "WM_MOUSEMOVE";
+    case WM_LBUTTONDOWN: return "WM_LBUTTONDOWN";
+    case WM_LBUTTONUP: return "WM_LBUTTONUP";
+    case WM_LBUTTONDBLCLK: return "WM_LBUTTONDBLCLK";
+    case WM_KEYDOWN: return "WM_KEYDOWN";
+    case WM_KEYUP: return "WM_KEYUP";
+    case WM_CHAR: return "WM_CHAR";
+    case WM_SYSKEYDOWN: return "WM_SYSKEYDOWN";
+    case WM_SYSKEYUP: return "WM_SYSKEYUP";
+    case WM_SYSCOMMAND: return "WM_SYSCOMMAND";
+    case WM_ENABLE: return "WM_ENABLE";
+    case WM_CANCELMODE: return "WM_CANCELMODE";
     default: return nullptr;
   }
 }
@@ -52,6 +80,14 @@ class MessageLog {
   void clear() {
     std::lock_guard lock(mutex_);
     rows_.clear();
+  }
+  // The rows without the given messages (for sequences where only some matter).
+  void drop(std::initializer_list<UINT> messages) {
+    std::lock_guard lock(mutex_);
+    std::vector<LoggedMessage> kept;
+    for (const auto& r : rows_)
+      if (std::find(messages.begin(), messages.end(), r.message) == messages.end()) kept.push_back(r);
+    rows_ = kept;
   }
   std::vector<LoggedMessage> rows() const {
     std::lock_guard lock(mutex_);

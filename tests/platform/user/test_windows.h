@@ -27,4 +27,7 @@ void register_test_classes();
 HWND make_top_level(const char* cls = kPlainClass, const char* title = "top");
 HWND make_child(HWND parent, int id, const char* cls = kPlainClass);
 
+// Dispatches everything queued (translating keys), until the queue is empty.
+void pump();
+
 }  // namespace user_test
