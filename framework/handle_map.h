@@ -5,6 +5,9 @@
 #pragma once
 
 #include "framework/map_pp.h"
+#include "framework/window.h"
+#include "framework/wingdi.h"
+#include "framework/winmenu.h"
 
 class CHandleMap {
  public:
@@ -39,28 +42,25 @@ class CHandleMap {
   CMapPtrToPtr temporaryMap{kBlockSize};
 };
 
-// The four families. Each temporary object is a plain object of the family's base
-// wrapper class.
-class CWndHandleMap : public CHandleMap {
+// The four families share one shape: a temporary object is a plain object of the
+// family's base wrapper class holding the handle, and its disposal clears the handle
+// before deleting it.
+template <class Wrapper, class Handle, Handle Wrapper::*handleField>
+class CWrapperHandleMap : public CHandleMap {
  protected:
-  CObject* NewTempObject(HANDLE h) override;
-  void DeleteTempObject(CObject* pObject) override;
+  CObject* NewTempObject(HANDLE h) override {
+    Wrapper* wrapper = new Wrapper;
+    wrapper->*handleField = static_cast<Handle>(h);
+    return wrapper;
+  }
+  void DeleteTempObject(CObject* pObject) override {
+    Wrapper* wrapper = static_cast<Wrapper*>(pObject);
+    wrapper->*handleField = nullptr;
+    delete wrapper;
+  }
 };
 
-class CMenuHandleMap : public CHandleMap {
- protected:
-  CObject* NewTempObject(HANDLE h) override;
-  void DeleteTempObject(CObject* pObject) override;
-};
-
-class CDCHandleMap : public CHandleMap {
- protected:
-  CObject* NewTempObject(HANDLE h) override;
-  void DeleteTempObject(CObject* pObject) override;
-};
-
-class CGdiHandleMap : public CHandleMap {
- protected:
-  CObject* NewTempObject(HANDLE h) override;
-  void DeleteTempObject(CObject* pObject) override;
-};
+class CWndHandleMap : public CWrapperHandleMap<CWnd, HWND, &CWnd::hWnd> {};
+class CMenuHandleMap : public CWrapperHandleMap<CMenu, HMENU, &CMenu::hMenu> {};
+class CDCHandleMap : public CWrapperHandleMap<CDC, HDC, &CDC::hDC> {};
+class CGdiHandleMap : public CWrapperHandleMap<CGdiObject, HGDIOBJ, &CGdiObject::hObject> {};
