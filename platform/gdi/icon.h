@@ -3,9 +3,7 @@
 // so mask 0 shows the colour, mask 1 with colour 0 is transparent and mask 1 with a
 // colour inverts the screen.
 //
-// Platform-only: the window manager uses find_icon/composite_icon for cursors, and the
-// resource layer installs a loader so that LoadIconA/LoadCursorA with a module handle
-// can find icon and cursor resources.
+// Platform-only: the window manager uses find_icon/composite_icon for cursors.
 #pragma once
 
 #include <win32.h>
@@ -42,8 +40,11 @@ std::shared_ptr<Icon> parse_icon_image(const BYTE* bits, DWORD size, bool is_ico
 void composite_icon(Surface& surface, const RECT& clip, int x, int y, int w, int h,
                     const Icon& icon, UINT flags = DI_NORMAL);
 
-// How LoadIconA / LoadCursorA find resources of a module; installed by the resource
-// layer. Returns null when the module has no such resource.
+// LoadIconA / LoadCursorA with a module handle: the module's RT_GROUP_ICON /
+// RT_GROUP_CURSOR resource, built once and shared. Null when there is none.
+HICON load_module_icon(HINSTANCE instance, LPCSTR name, bool is_icon);
+
+// Replaces load_module_icon (null restores it); for tests that have no module.
 using IconResourceLoader = HICON (*)(HINSTANCE instance, LPCSTR name, bool is_icon);
 void SetIconResourceLoader(IconResourceLoader loader);
 

@@ -10,6 +10,7 @@
 
 #include "gdi/bitmaps.h"
 #include "gdi/dc_call.h"
+#include "gdi/dib.h"
 #include "gdi/gdi_error.h"
 #include "gdi/raster.h"
 
@@ -29,17 +30,6 @@ win32::HandleTable<Icon>& icon_table() {
 
 std::uint32_t read_u32(const BYTE* p) { return p[0] | (p[1] << 8) | (p[2] << 16) | (std::uint32_t(p[3]) << 24); }
 std::uint16_t read_u16(const BYTE* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
-
-// One pixel of a DIB row of the given depth, through the colour table when there is one.
-Pixel dib_pixel(const BYTE* row, int x, int bpp, const std::vector<Pixel>& table) {
-  switch (bpp) {
-    case 1: return table[(row[x / 8] >> (7 - x % 8)) & 1];
-    case 4: return table[(row[x / 2] >> (x % 2 ? 0 : 4)) & 0xF];
-    case 8: return table[row[x]];
-    case 24: return row[3 * x] | (row[3 * x + 1] << 8) | (Pixel(row[3 * x + 2]) << 16);
-    default: return row[4 * x] | (row[4 * x + 1] << 8) | (Pixel(row[4 * x + 2]) << 16);
-  }
-}
 
 }  // namespace
 
@@ -62,65 +52,42 @@ std::shared_ptr<Icon> parse_icon_image(const BYTE* bits, DWORD size, bool is_ico
     bits += 4;
     size -= 4;
   }
-  if (size < 40 || read_u32(bits) < 40 || read_u32(bits) > size) return nullptr;
-  DWORD header = read_u32(bits);
-  auto width = static_cast<std::int32_t>(read_u32(bits + 4));
+  // The header's height counts both the XOR and the AND rows.
+  if (size < 40) return nullptr;
   auto double_height = static_cast<std::int32_t>(read_u32(bits + 8));
-  int bpp = read_u16(bits + 14);
-  DWORD compression = read_u32(bits + 16);
-  DWORD colors_used = read_u32(bits + 32);
-  if (compression != BI_RGB || width <= 0 || width > kMaxIconSide || double_height <= 0 ||
-      double_height > 2 * kMaxIconSide || double_height % 2 != 0)
-    return nullptr;
-  if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 24 && bpp != 32) return nullptr;
+  if (double_height <= 0 || double_height % 2 != 0 || double_height > 2 * kMaxIconSide) return nullptr;
   int height = double_height / 2;
-
-  std::size_t table_size = bpp <= 8 ? (colors_used ? colors_used : (1u << bpp)) : 0;
-  if (table_size > 256) return nullptr;
-  std::size_t xor_stride = ((static_cast<std::size_t>(width) * bpp + 31) / 32) * 4;
-  std::size_t and_stride = ((static_cast<std::size_t>(width) + 31) / 32) * 4;
-  std::size_t need = header + table_size * 4 + xor_stride * height + and_stride * height;
-  if (need > size) return nullptr;
-
-  std::vector<Pixel> table(256, 0);
-  const BYTE* quad = bits + header;
-  for (std::size_t i = 0; i < table_size; ++i)
-    table[i] = quad[4 * i] | (quad[4 * i + 1] << 8) | (Pixel(quad[4 * i + 2]) << 16);
-  const BYTE* xor_rows = quad + table_size * 4;
-  const BYTE* and_rows = xor_rows + xor_stride * height;
+  DibImage image;
+  if (!read_dib(bits, size, height, image) || image.width > kMaxIconSide) return nullptr;
+  std::size_t and_stride = ((static_cast<std::size_t>(image.width) + 31) / 32) * 4;
+  if (image.end + and_stride * height > size) return nullptr;
+  const BYTE* and_rows = bits + image.end;
 
   auto icon = std::make_shared<Icon>();
-  icon->width = width;
+  icon->width = image.width;
   icon->height = height;
   icon->is_icon = is_icon;
   icon->hotspot = hotspot;
-  icon->color.resize(static_cast<std::size_t>(width) * height);
+  icon->color = std::move(image.pixels);
   icon->mask.resize(icon->color.size());
-  bool any_mask = false, any_alpha = false;
+  bool any_mask = false;
   for (int y = 0; y < height; ++y) {
-    // DIB rows run bottom-up.
-    const BYTE* xr = xor_rows + xor_stride * (height - 1 - y);
-    const BYTE* ar = and_rows + and_stride * (height - 1 - y);
-    for (int x = 0; x < width; ++x) {
-      std::size_t i = static_cast<std::size_t>(y) * width + x;
-      icon->color[i] = dib_pixel(xr, x, bpp, table);
-      icon->mask[i] = (ar[x / 8] >> (7 - x % 8)) & 1;
-      any_mask |= icon->mask[i] != 0;
-      if (bpp == 32) any_alpha |= xr[4 * x + 3] != 0;
+    const BYTE* ar = and_rows + and_stride * (height - 1 - y);  // bottom-up
+    for (int x = 0; x < icon->width; ++x) {
+      std::uint8_t bit = (ar[x / 8] >> (7 - x % 8)) & 1;
+      icon->mask[static_cast<std::size_t>(y) * icon->width + x] = bit;
+      any_mask |= bit != 0;
     }
   }
   // 32-bit images with an alpha channel and an empty mask carry their shape in alpha.
-  if (bpp == 32 && any_alpha && !any_mask)
-    for (int y = 0; y < height; ++y) {
-      const BYTE* xr = xor_rows + xor_stride * (height - 1 - y);
-      for (int x = 0; x < width; ++x) {
-        std::size_t i = static_cast<std::size_t>(y) * width + x;
-        if (xr[4 * x + 3] < 128) {
-          icon->mask[i] = 1;
-          icon->color[i] = 0;
-        }
+  bool any_alpha = false;
+  for (std::uint8_t a : image.alpha) any_alpha |= a != 0;
+  if (any_alpha && !any_mask)
+    for (std::size_t i = 0; i < icon->color.size(); ++i)
+      if (image.alpha[i] < 128) {
+        icon->mask[i] = 1;
+        icon->color[i] = 0;
       }
-    }
   return icon;
 }
 

@@ -221,6 +221,8 @@ HICON load(HINSTANCE instance, LPCSTR name, bool is_icon) {
     found = is_icon ? gdi::system_icon(name) : gdi::system_cursor(name);
   } else if (gdi::IconResourceLoader loader = gdi::resource_loader.load()) {
     found = loader(instance, name, is_icon);
+  } else {
+    found = gdi::load_module_icon(instance, name, is_icon);
   }
   if (!found) gdi::set_error(gdi::kErrorResourceNameNotFound);
   return found;

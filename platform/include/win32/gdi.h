@@ -516,6 +516,7 @@ HBRUSH WINAPI GetSysColorBrush(int index);
 
 HICON WINAPI LoadIconA(HINSTANCE hInstance, LPCSTR name);
 HCURSOR WINAPI LoadCursorA(HINSTANCE hInstance, LPCSTR name);
+HBITMAP WINAPI LoadBitmapA(HINSTANCE hInstance, LPCSTR name);
 HICON WINAPI CreateIcon(HINSTANCE hInstance, int width, int height, BYTE planes, BYTE bitsPixel,
                         const BYTE* andBits, const BYTE* xorBits);
 HICON WINAPI CreateIconIndirect(PICONINFO piconinfo);
