@@ -9,3 +9,6 @@
 #include "win32/resource.h"
 #include "win32/user.h"
 #include "win32/gdi.h"
+#include "win32/dialog.h"
+#include "win32/controls.h"
+#include "win32/menu.h"

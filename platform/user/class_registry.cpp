@@ -10,6 +10,7 @@
 #include "last_error.h"
 #include "user_lock.h"
 #include "window_tree.h"
+#include "user/controls/system_classes.h"
 
 namespace win32::user {
 namespace {
@@ -121,6 +122,7 @@ BOOL WINAPI UnregisterClassA(LPCSTR name, HINSTANCE) {
 
 BOOL WINAPI GetClassInfoA(HINSTANCE, LPCSTR name, LPWNDCLASSA out) {
   if (!out) return fail(ERROR_INVALID_PARAMETER, FALSE);
+  ensure_system_classes();
   UserLock lock(user_lock());
   auto c = find_class_locked(name);
   if (!c) return fail(ERROR_CLASS_DOES_NOT_EXIST, FALSE);

@@ -14,6 +14,7 @@
 #include "window_lifecycle.h"
 #include "window_tree.h"
 #include "window_state.h"
+#include "user/controls/system_classes.h"
 
 namespace win32::user {
 namespace {
@@ -122,6 +123,7 @@ using namespace win32::user;
 HWND WINAPI CreateWindowExA(DWORD ex_style, LPCSTR class_name, LPCSTR title, DWORD style, int x,
                             int y, int cx, int cy, HWND parent, HMENU menu, HINSTANCE instance,
                             LPVOID param) {
+  ensure_system_classes();
   std::shared_ptr<WindowClass> cls;
   HWND owner = nullptr;
   {

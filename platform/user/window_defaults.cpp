@@ -11,6 +11,7 @@
 #include "user_lock.h"
 #include "window_pos.h"
 #include "window_tree.h"
+#include "user/menus/menu_tracking.h"
 
 // System cursors may reach GDI after this file does; until then no cursor is set.
 __attribute__((weak)) HCURSOR WINAPI LoadCursorA(HINSTANCE, LPCSTR);
@@ -148,6 +149,7 @@ void after_caption_change(HWND hwnd) {
 }
 
 LRESULT default_window_message(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (LRESULT r; menu_default_message(hwnd, message, wparam, lparam, &r)) return r;
   switch (message) {
     case WM_NCPAINT:
       paint_frame(hwnd);

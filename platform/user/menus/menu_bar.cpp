@@ -1,0 +1,73 @@
+// A window's menu bar: GetMenu/SetMenu (the bar takes its height from the client area
+// through WM_NCCALCSIZE), DrawMenuBar, and the painter the frame code calls to draw the
+// bar's items.
+#include "user/frame_paint.h"
+#include "user/last_error.h"
+#include "menu_bar.h"
+#include "menu_layout.h"
+#include "user/user_lock.h"
+#include "user/window_tree.h"
+
+namespace win32::user {
+namespace {
+
+constexpr DWORD kErrorChildWindowMenu = 1436;
+
+void paint_bar(HWND hwnd, HDC window_dc, const RECT& bar) {
+  HMENU menu = GetMenu(hwnd);
+  if (menu) paint_menu_bar(menu, hwnd, window_dc, bar);
+}
+
+}  // namespace
+
+void install_menu_bar_painter() { set_menu_bar_painter(paint_bar); }
+
+void redraw_menu_bar(HWND hwnd) { RedrawWindow(hwnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW); }
+
+}  // namespace win32::user
+
+using namespace win32::user;
+
+HMENU WINAPI GetMenu(HWND hwnd) {
+  UserLock lock(user_lock());
+  Window* w = window_locked(hwnd);
+  if (!w) return fail(ERROR_INVALID_WINDOW_HANDLE, HMENU{nullptr});
+  return w->is_child() ? nullptr : w->menu;
+}
+
+BOOL WINAPI SetMenu(HWND hwnd, HMENU menu) {
+  if (menu && !IsMenu(menu)) return fail(ERROR_INVALID_MENU_HANDLE_CODE, FALSE);
+  {
+    UserLock lock(user_lock());
+    Window* w = window_locked(hwnd);
+    if (!w) return fail(ERROR_INVALID_WINDOW_HANDLE, FALSE);
+    if (w->style & WS_CHILD) return fail(kErrorChildWindowMenu, FALSE);
+    w->menu = menu;
+  }
+  if (menu) {
+    MenuLock lock(menu_lock());
+    if (Menu* m = menu_locked(menu)) m->bar_window = hwnd;
+  }
+  // The frame changes height: WM_NCCALCSIZE gives the client area what the bar leaves.
+  SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
+               SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  return TRUE;
+}
+
+BOOL WINAPI DrawMenuBar(HWND hwnd) {
+  if (!IsWindow(hwnd)) return fail(ERROR_INVALID_WINDOW_HANDLE, FALSE);
+  if (!GetMenu(hwnd)) return FALSE;
+  redraw_menu_bar(hwnd);
+  return TRUE;
+}
+
+BOOL WINAPI HiliteMenuItem(HWND hwnd, HMENU menu, UINT item, UINT hilite) {
+  {
+    MenuLock lock(menu_lock());
+    ItemRef ref = find_item_locked(menu, item, hilite & MF_BYPOSITION);
+    if (!ref.item) return FALSE;
+    ref.item->flags = (ref.item->flags & ~MF_HILITE) | (hilite & MF_HILITE);
+  }
+  if (IsWindow(hwnd) && GetMenu(hwnd) == menu) redraw_menu_bar(hwnd);
+  return TRUE;
+}
