@@ -59,7 +59,7 @@ double ProcessorRate(std::int64_t kernelCalls, std::int64_t totalMicroseconds, d
          unitsPerCall;
 }
 
-double DiskRate(std::uint32_t fileBytes, std::int32_t repeat, std::int64_t totalMicroseconds) {
+double DiskRate(std::uint64_t fileBytes, std::int32_t repeat, std::int64_t totalMicroseconds) {
   if (repeat <= 0 || totalMicroseconds <= 0) return 0.0;
   // Four transfer phases per pass and bytes per hundredth: 4 * 100 / 1000 = 0.4 Kbyte/s.
   double totalHundredths = static_cast<double>(totalMicroseconds) / static_cast<double>(kMicrosecondsPerHundredth);

@@ -30,7 +30,7 @@ double ProcessorRate(std::int64_t kernelCalls, std::int64_t totalMicroseconds, d
 
 // Kbyte/s of a disk test: the bytes of the file moved four times per pass over the total
 // time, which includes the create and delete phases. 0 when nothing was measured.
-double DiskRate(std::uint32_t fileBytes, std::int32_t repeat, std::int64_t totalMicroseconds);
+double DiskRate(std::uint64_t fileBytes, std::int32_t repeat, std::int64_t totalMicroseconds);
 
 // "%.4g" of a rate; "0" for a rate that is not a finite positive number.
 std::string FormatRateFourDigits(double rate);

@@ -1,7 +1,0 @@
-// Keeps bench/ building until the first real benchmark lands; delete it then.
-#include <benchmark/benchmark.h>
-static void BM_Nothing(benchmark::State& state) {
-  for (auto _ : state) benchmark::DoNotOptimize(0);
-}
-BENCHMARK(BM_Nothing);
-BENCHMARK_MAIN();
