@@ -105,29 +105,29 @@ class _AfxTryPointJump {
   const CExceptionLink* target_;
 };
 
-#define TRY                                              \
-  {                                                      \
-    CExceptionLink _afxLink(afxExceptionContext.pLinkTop); \
+#define TRY                                                                                 \
+  {                                                                                         \
+    CExceptionLink _afxLink(afxExceptionContext.pLinkTop);                                  \
     try
 
-#define CATCH(class_name, e)                                                            \
-  catch (const _AfxTryPointJump& _afxJump) {                                            \
-    _afxJump.PassOnUnlessFor(&_afxLink);                                                \
-    if (afxExceptionContext.pCurrent->IsKindOf(RUNTIME_CLASS(class_name))) {            \
+#define CATCH(class_name, e)                                                                \
+  catch (const _AfxTryPointJump& _afxJump) {                                                \
+    _afxJump.PassOnUnlessFor(&_afxLink);                                                    \
+    if (afxExceptionContext.pCurrent->IsKindOf(RUNTIME_CLASS(class_name))) {                \
       [[maybe_unused]] class_name* e = static_cast<class_name*>(afxExceptionContext.pCurrent);
 
-#define AND_CATCH(class_name, e)                                                        \
-  }                                                                                     \
-  else if (afxExceptionContext.pCurrent->IsKindOf(RUNTIME_CLASS(class_name))) {         \
+#define AND_CATCH(class_name, e)                                                            \
+  }                                                                                         \
+  else if (afxExceptionContext.pCurrent->IsKindOf(RUNTIME_CLASS(class_name))) {             \
     [[maybe_unused]] class_name* e = static_cast<class_name*>(afxExceptionContext.pCurrent);
 
-#define END_CATCH                                     \
-  }                                                   \
-  else {                                              \
-    afxExceptionContext.Throw(afxExceptionContext.pCurrent); \
-  }                                                   \
-  afxExceptionContext.Cleanup();                      \
-  }                                                   \
+#define END_CATCH                                                                           \
+  }                                                                                         \
+  else {                                                                                    \
+    afxExceptionContext.Throw(afxExceptionContext.pCurrent);                                \
+  }                                                                                         \
+  afxExceptionContext.Cleanup();                                                            \
+  }                                                                                         \
   }
 
 #define THROW(e) afxExceptionContext.Throw(e)
