@@ -7,6 +7,8 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <string>
 
 namespace {
 
@@ -130,10 +132,10 @@ int main() {
   pump_until_quiet();
 
   if (headless::active()) {
-    const char* path = std::getenv("TORVEX_DEMO_SCREENSHOT");
-    if (!path) path = "platform_demo.png";
-    bool saved = headless::screenshot(path);
-    std::printf("TORVEX platform demo: screenshot %s %s\n", path, saved ? "written" : "FAILED");
+    const char* chosen = std::getenv("TORVEX_DEMO_SCREENSHOT");
+    std::string path = chosen ? chosen : (std::filesystem::temp_directory_path() / "torvex_platform_demo.png").string();
+    bool saved = headless::screenshot(path.c_str());
+    std::printf("TORVEX platform demo (headless): screenshot %s %s\n", path.c_str(), saved ? "written" : "FAILED");
     DestroyWindow(main);
     return saved ? 0 : 1;
   }

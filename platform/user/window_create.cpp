@@ -6,6 +6,7 @@
 
 #include "display/backend.h"
 #include "last_error.h"
+#include "menu_bar.h"
 #include "paint_dc.h"
 #include "message_queue.h"
 #include "nonclient.h"
@@ -142,11 +143,16 @@ HWND WINAPI CreateWindowExA(DWORD ex_style, LPCSTR class_name, LPCSTR title, DWO
   }
   current_queue();
   HWND window_parent = (style & WS_CHILD) ? parent : nullptr;  // null for popups
+  if (!window_parent && !menu) menu = load_class_menu(instance, *cls);
   if (is_overlapped(style)) style |= WS_CAPTION | WS_CLIPSIBLINGS;
   const bool visible = (style & WS_VISIBLE) != 0;
   style &= ~WS_VISIBLE;
 
   int show_command = SW_SHOW;
+  // A window created maximized or minimized is shown that way.
+  if (visible && (style & WS_MAXIMIZE)) show_command = SW_SHOWMAXIMIZED;
+  if (visible && (style & WS_MINIMIZE)) show_command = SW_SHOWMINIMIZED;
+  style &= ~(WS_MAXIMIZE | WS_MINIMIZE);
   {
     UserLock lock(user_lock());
     bool default_position = x == CW_USEDEFAULT;

@@ -1,0 +1,45 @@
+#include "menu_bar.h"
+
+#include <atomic>
+
+#include "last_error.h"
+#include "user_lock.h"
+#include "window_pos.h"
+#include "window_tree.h"
+
+namespace win32::user {
+namespace {
+
+std::atomic<ClassMenuLoader> class_menu_loader{nullptr};
+
+}  // namespace
+
+void set_class_menu_loader(ClassMenuLoader loader) { class_menu_loader = loader; }
+
+HMENU load_class_menu(HINSTANCE instance, const WindowClass& cls) {
+  ClassMenuLoader loader = class_menu_loader.load();
+  if (!loader) return nullptr;
+  if (cls.menu_resource) return loader(instance, cls.menu_resource);
+  if (!cls.menu_name.empty()) return loader(instance, cls.menu_name.c_str());
+  return nullptr;
+}
+
+HMENU window_menu(HWND hwnd) {
+  UserLock lock(user_lock());
+  Window* w = window_locked(hwnd);
+  return w && !w->is_child() ? w->menu : nullptr;
+}
+
+bool set_window_menu(HWND hwnd, HMENU menu) {
+  {
+    UserLock lock(user_lock());
+    Window* w = window_locked(hwnd);
+    if (!w) return fail(ERROR_INVALID_WINDOW_HANDLE, false);
+    if (w->is_child()) return false;
+    w->menu = menu;
+  }
+  set_window_pos(hwnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  return true;
+}
+
+}  // namespace win32::user

@@ -1,0 +1,27 @@
+// What the menu code needs from the window system: a window's menu-bar handle, a way
+// to change it (the frame is recomputed, so the client area shrinks or grows), a loader
+// for a class's default menu at creation, and the painter of the bar (frame_paint.h).
+#pragma once
+
+#include <win32.h>
+
+#include "class_registry.h"
+#include "frame_paint.h"
+
+namespace win32::user {
+
+// Loads the menu a class names (lpszMenuName) when CreateWindowExA gets none.
+using ClassMenuLoader = HMENU (*)(HINSTANCE instance, LPCSTR name);
+void set_class_menu_loader(ClassMenuLoader loader);
+
+// The menu bar of a top-level window; null for child windows (whose field is the id).
+HMENU window_menu(HWND hwnd);
+
+// Puts a menu bar on (or, with null, takes it off) a top-level window. False for child
+// windows and dead handles.
+bool set_window_menu(HWND hwnd, HMENU menu);
+
+// The class menu for a new top-level window, or null. Called by CreateWindowExA.
+HMENU load_class_menu(HINSTANCE instance, const WindowClass& cls);
+
+}  // namespace win32::user
