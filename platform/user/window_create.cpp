@@ -13,6 +13,7 @@
 #include "screen.h"
 #include "send_message.h"
 #include "window_lifecycle.h"
+#include "window_pos.h"
 #include "window_tree.h"
 #include "window_state.h"
 #include "user/controls/system_classes.h"
@@ -22,7 +23,6 @@ namespace {
 
 constexpr int kCascadeStep = 24;
 constexpr int kCascadeSteps = 8;
-constexpr POINT kMinTrackSize{112, 27};
 
 bool is_overlapped(DWORD style) { return (style & (WS_CHILD | WS_POPUP)) == 0; }
 
@@ -40,17 +40,6 @@ void place_default(int* x, int* y, int* cx, int* cy, bool position, bool size) {
     *cx = screen.cx * 3 / 4;
     *cy = screen.cy * 3 / 4;
   }
-}
-
-MINMAXINFO default_min_max(DWORD style, DWORD ex_style) {
-  SIZE screen = screen_size();
-  FrameInsets frame = frame_insets(style & ~WS_CAPTION, ex_style, false);
-  MINMAXINFO mmi{};
-  mmi.ptMaxSize = {screen.cx + frame.left + frame.right, screen.cy + frame.top + frame.bottom};
-  mmi.ptMaxPosition = {-frame.left, -frame.top};
-  mmi.ptMinTrackSize = kMinTrackSize;
-  mmi.ptMaxTrackSize = {mmi.ptMaxSize.x, mmi.ptMaxSize.y};
-  return mmi;
 }
 
 struct Placement {
@@ -173,8 +162,7 @@ HWND WINAPI CreateWindowExA(DWORD ex_style, LPCSTR class_name, LPCSTR title, DWO
   CREATESTRUCTA cs{param, instance, menu, parent, cy, cx, y, x, static_cast<LONG>(style), title,
                    class_name, ex_style};
   if (is_overlapped(style) || (style & WS_THICKFRAME)) {
-    MINMAXINFO mmi = default_min_max(style, ex_style);
-    send_message(hwnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
+    MINMAXINFO mmi = min_max_info(hwnd);
     cs.cx = std::clamp(cs.cx, static_cast<int>(mmi.ptMinTrackSize.x),
                        std::max(static_cast<int>(mmi.ptMaxTrackSize.x), static_cast<int>(mmi.ptMinTrackSize.x)));
     cs.cy = std::clamp(cs.cy, static_cast<int>(mmi.ptMinTrackSize.y),
