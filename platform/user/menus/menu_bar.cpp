@@ -7,6 +7,7 @@
 #include "menu_layout.h"
 #include "user/user_lock.h"
 #include "user/window_tree.h"
+#include "menu_window.h"
 
 namespace win32::user {
 namespace {
@@ -58,6 +59,29 @@ BOOL WINAPI DrawMenuBar(HWND hwnd) {
   if (!IsWindow(hwnd)) return fail(ERROR_INVALID_WINDOW_HANDLE, FALSE);
   if (!GetMenu(hwnd)) return FALSE;
   redraw_menu_bar(hwnd);
+  return TRUE;
+}
+
+BOOL WINAPI GetMenuItemRect(HWND hwnd, HMENU menu, UINT position, LPRECT out) {
+  if (!out) return FALSE;
+  HWND shown_in = nullptr;
+  if (IsWindow(hwnd) && GetMenu(hwnd) == menu) {
+    layout_menu_bar(menu, hwnd, menu_bar_rect(hwnd));
+    shown_in = hwnd;
+  } else {
+    shown_in = popup_window_of(menu);
+  }
+  if (!shown_in) return FALSE;
+  RECT item;
+  {
+    MenuLock lock(menu_lock());
+    ItemRef ref = find_item_locked(menu, position, MF_BYPOSITION);
+    if (!ref.item) return FALSE;
+    item = ref.item->rect;
+  }
+  RECT window;
+  GetWindowRect(shown_in, &window);
+  *out = RECT{window.left + item.left, window.top + item.top, window.left + item.right, window.top + item.bottom};
   return TRUE;
 }
 

@@ -30,6 +30,7 @@ class Tracker {
   Tracker(HWND owner, bool has_bar) : owner_(owner), has_bar_(has_bar) {}
 
   std::vector<Level> levels;
+  bool dropped = false;  // the bar's pop-ups are showing: moving along the bar opens the next
   bool done = false;
   bool chosen = false;
   UINT chosen_id = 0;
@@ -119,6 +120,7 @@ class Tracker {
     }
     HWND popup = open_popup_window(it.submenu, owner_, at);
     if (!popup) return;
+    if (is_bar(level)) dropped = true;
     levels.push_back(Level{it.submenu, popup});
     if (select_first) move(deepest(), +1);
   }
@@ -221,6 +223,7 @@ void key_down(Tracker& t, WPARAM vk, bool has_bar) {
     case VK_ESCAPE:
       if (level == 0) t.done = true;
       else t.close_after(level - 1);
+      if (has_bar && t.deepest() == 0) t.dropped = false;
       return;
     case VK_UP:
     case VK_DOWN:
@@ -239,9 +242,8 @@ void key_down(Tracker& t, WPARAM vk, bool has_bar) {
         return;
       }
       if (!has_bar) return;
-      bool was_open = level > 0;
       t.move(0, right ? 1 : -1);
-      if (was_open) t.open(0, true);
+      if (t.dropped) t.open(0, true);
       return;
     }
     case VK_RETURN:
@@ -319,6 +321,11 @@ bool is_mouse(UINT m) {
 void run_loop(Tracker& t, bool has_bar) {
   MSG msg;
   while (!t.done && IsWindow(t.owner())) {
+    if (!PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+      HWND shown = t.levels.empty() ? nullptr : t.levels.back().window;
+      SendMessageA(t.owner(), WM_ENTERIDLE, MSGF_MENU, reinterpret_cast<LPARAM>(shown));
+      if (t.done) break;
+    }
     if (!GetMessageA(&msg, nullptr, 0, 0)) {
       PostQuitMessage(static_cast<int>(msg.wParam));
       break;

@@ -41,6 +41,12 @@ HMENU popup_window_menu(HWND popup) {
   return s ? s->menu : nullptr;
 }
 
+HWND popup_window_of(HMENU menu) {
+  for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT))
+    if (popup_window_menu(w) == menu) return w;
+  return nullptr;
+}
+
 LRESULT CALLBACK menu_window_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_NCCREATE: {

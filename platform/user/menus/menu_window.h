@@ -13,4 +13,7 @@ HWND open_popup_window(HMENU menu, HWND owner, POINT at);
 // The menu a pop-up window shows (null for other windows).
 HMENU popup_window_menu(HWND popup);
 
+// The open pop-up window showing `menu` on this thread, or null.
+HWND popup_window_of(HMENU menu);
+
 }  // namespace win32::user
