@@ -42,15 +42,4 @@ TEST(Whetd, CallsLeaveNoTraceAndThreadsDoNotMeet) {
   EXPECT_LT(first.module11X, 1.0);
 }
 
-TEST(Whetd, ArrayProceduresMoveElements) {
-  double E[4] = {0.0, 1.0, 2.0, 3.0};
-  D_p0(E, 1, 2, 3);
-  EXPECT_EQ(E[1], 2.0);
-  EXPECT_EQ(E[2], 3.0);
-  EXPECT_EQ(E[3], 2.0);
-  double A[4] = {1.0, -1.0, -1.0, -1.0};
-  D_pa(A, 0.499975, 2.0);
-  for (double value : A) EXPECT_TRUE(value > -2.0 && value < 2.0);
-}
-
 }  // namespace
