@@ -76,8 +76,8 @@ TEST(RuntimeClass, KindOfFollowsTheBaseChainByIdentity) {
   EXPECT_FALSE(dialog.IsKindOf(&lookalike));
   EXPECT_FALSE(dialog.IsKindOf(nullptr));
 
-  CPaintDC paint;
-  EXPECT_EQ(paint.GetRuntimeClass(), RUNTIME_CLASS(CPaintDC));
+  CMetaFileDC paint;
+  EXPECT_EQ(paint.GetRuntimeClass(), RUNTIME_CLASS(CMetaFileDC));
   EXPECT_TRUE(paint.IsKindOf(RUNTIME_CLASS(CDC)));
   EXPECT_FALSE(paint.IsKindOf(RUNTIME_CLASS(CGdiObject)));
   EXPECT_FALSE(paint.IsSerializable());
