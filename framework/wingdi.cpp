@@ -99,6 +99,13 @@ HGDIOBJ CGdiObject::Detach() {
   HGDIOBJ old = hObject;
   if (old != nullptr) {
     afxGdiMap.RemovePermanent(old);
+    // A temporary wrapper made earlier for this handle is dropped from the map; nothing
+    // would delete it any more, so it goes now (without touching the handle).
+    void* temporary = nullptr;
+    if (afxGdiMap.LookupTemporary(old, temporary) && temporary != this) {
+      static_cast<CGdiObject*>(temporary)->hObject = nullptr;
+      delete static_cast<CGdiObject*>(temporary);
+    }
     afxGdiMap.RemoveTemporary(old);
   }
   hObject = nullptr;
