@@ -1,5 +1,5 @@
 // A small window that shows the platform at work: a caption and frame, text in the
-// system font, filled and outlined shapes, and two fields of which the focused one is
+// system font, filled and outlined shapes, the application icon, and two fields of which the focused one is
 // marked. Under the headless display it photographs the screen and exits; on a desktop
 // it runs until its window is closed.
 #include <win32.h>
@@ -35,6 +35,7 @@ void paint_main(HWND hwnd) {
   HGDIOBJ old_brush = SelectObject(hdc, yellow);
   Ellipse(hdc, 196, 56, 276, 104);
   Rectangle(hdc, 296, 60, 376, 100);
+  DrawIcon(hdc, 336 - 16, 6, LoadIconA(nullptr, IDI_APPLICATION));
   MoveToEx(hdc, 16, 116, nullptr);
   LineTo(hdc, 376, 116);
   SelectObject(hdc, old_pen);
@@ -94,10 +95,14 @@ LRESULT CALLBACK field_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lpara
 bool register_classes() {
   WNDCLASSA wc{};
   wc.lpfnWndProc = main_proc;
+  wc.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   wc.lpszClassName = kMainClass;
   if (!RegisterClassA(&wc)) return false;
   wc.lpfnWndProc = field_proc;
+  wc.hIcon = nullptr;
+  wc.hCursor = LoadCursorA(nullptr, IDC_IBEAM);
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
   wc.lpszClassName = kFieldClass;
   return RegisterClassA(&wc) != 0;

@@ -8,10 +8,6 @@
 #include "user_lock.h"
 #include "window_tree.h"
 
-// Icon drawing may reach GDI after the frame code does; until then captions go without
-// their icon instead of failing to link.
-__attribute__((weak)) BOOL WINAPI DrawIconEx(HDC, int, int, HICON, int, int, UINT, HBRUSH, UINT);
-
 namespace win32::user {
 namespace {
 
@@ -82,7 +78,7 @@ void draw_caption(HDC hdc, const FrameLayout& layout, const std::string& title, 
   RECT line{bar.left, bar.bottom, bar.right, bar.bottom + 1};
   fill(hdc, line, COLOR_BTNFACE);
   int text_left = bar.left + 3;
-  if (layout.icon.right > layout.icon.left && icon && &DrawIconEx) {
+  if (layout.icon.right > layout.icon.left && icon) {
     DrawIconEx(hdc, layout.icon.left, layout.icon.top, icon, layout.icon.right - layout.icon.left,
                layout.icon.bottom - layout.icon.top, 0, nullptr, DI_NORMAL);
     text_left = layout.icon.right + 3;

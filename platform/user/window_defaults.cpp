@@ -13,9 +13,6 @@
 #include "window_tree.h"
 #include "user/menus/menu_tracking.h"
 
-// System cursors may reach GDI after this file does; until then no cursor is set.
-__attribute__((weak)) HCURSOR WINAPI LoadCursorA(HINSTANCE, LPCSTR);
-
 namespace win32::user {
 namespace {
 
@@ -78,7 +75,7 @@ LRESULT set_cursor(HWND hwnd, LPARAM lparam) {
     SetCursor(s.cls->cursor);
     return TRUE;
   }
-  if (&LoadCursorA) SetCursor(LoadCursorA(nullptr, IDC_ARROW));
+  SetCursor(LoadCursorA(nullptr, IDC_ARROW));
   return TRUE;
 }
 
