@@ -3,7 +3,7 @@
 #include <mutex>
 
 #include "user/class_registry.h"
-#include "user/menus/menu_bar.h"
+#include "user/menus/menu_bar_hooks.h"
 
 namespace win32::user {
 namespace {

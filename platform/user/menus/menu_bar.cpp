@@ -2,11 +2,10 @@
 // through WM_NCCALCSIZE), DrawMenuBar, and the painter the frame code calls to draw the
 // bar's items.
 #include "user/frame_paint.h"
+#include "user/menu_bar.h"
 #include "user/last_error.h"
-#include "menu_bar.h"
+#include "menu_bar_hooks.h"
 #include "menu_layout.h"
-#include "user/user_lock.h"
-#include "user/window_tree.h"
 #include "menu_window.h"
 
 namespace win32::user {
@@ -21,7 +20,10 @@ void paint_bar(HWND hwnd, HDC window_dc, const RECT& bar) {
 
 }  // namespace
 
-void install_menu_bar_painter() { set_menu_bar_painter(paint_bar); }
+void install_menu_bar_painter() {
+  set_menu_bar_painter(paint_bar);
+  set_class_menu_loader(LoadMenuA);
+}
 
 void redraw_menu_bar(HWND hwnd) { RedrawWindow(hwnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW); }
 
@@ -30,28 +32,20 @@ void redraw_menu_bar(HWND hwnd) { RedrawWindow(hwnd, nullptr, nullptr, RDW_FRAME
 using namespace win32::user;
 
 HMENU WINAPI GetMenu(HWND hwnd) {
-  UserLock lock(user_lock());
-  Window* w = window_locked(hwnd);
-  if (!w) return fail(ERROR_INVALID_WINDOW_HANDLE, HMENU{nullptr});
-  return w->is_child() ? nullptr : w->menu;
+  if (!IsWindow(hwnd)) return fail(ERROR_INVALID_WINDOW_HANDLE, HMENU{nullptr});
+  return window_menu(hwnd);
 }
 
 BOOL WINAPI SetMenu(HWND hwnd, HMENU menu) {
   if (menu && !IsMenu(menu)) return fail(ERROR_INVALID_MENU_HANDLE_CODE, FALSE);
-  {
-    UserLock lock(user_lock());
-    Window* w = window_locked(hwnd);
-    if (!w) return fail(ERROR_INVALID_WINDOW_HANDLE, FALSE);
-    if (w->style & WS_CHILD) return fail(kErrorChildWindowMenu, FALSE);
-    w->menu = menu;
-  }
+  if (!IsWindow(hwnd)) return fail(ERROR_INVALID_WINDOW_HANDLE, FALSE);
+  if (GetWindowLongA(hwnd, GWL_STYLE) & WS_CHILD) return fail(kErrorChildWindowMenu, FALSE);
+  // The frame is recomputed: WM_NCCALCSIZE gives the client area what the bar leaves.
+  if (!set_window_menu(hwnd, menu)) return FALSE;
   if (menu) {
     MenuLock lock(menu_lock());
     if (Menu* m = menu_locked(menu)) m->bar_window = hwnd;
   }
-  // The frame changes height: WM_NCCALCSIZE gives the client area what the bar leaves.
-  SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
-               SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   return TRUE;
 }
 

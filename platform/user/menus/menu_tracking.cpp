@@ -7,7 +7,7 @@
 #include <cctype>
 #include <vector>
 
-#include "menu_bar.h"
+#include "menu_bar_hooks.h"
 #include "menu_layout.h"
 #include "menu_object.h"
 #include "menu_window.h"

@@ -3,6 +3,7 @@
 // height from the client area.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -122,6 +123,26 @@ TEST(MenuBar, SettingAMenuTakesClientHeight) {
   SetMenu(w, nullptr);
   GetClientRect(w, &after);
   EXPECT_EQ(after.bottom, before.bottom);
+  DestroyWindow(w);
+  DestroyMenu(bar);
+}
+
+TEST(MenuBar, ClassMenuIsLoadedForANewTopLevelWindow) {
+  HMENU loaded = register_and_load(main_menu_template());  // registers TESTMENUn
+  ASSERT_TRUE(loaded);
+  DestroyMenu(loaded);
+  char name[32];
+  std::snprintf(name, sizeof name, "TESTMENU%d", registered_menu_count() - 1);
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = DefWindowProcA;
+  wc.lpszMenuName = name;
+  wc.lpszClassName = "ClassWithMenu";
+  RegisterClassA(&wc);
+  HWND w = CreateWindowExA(0, "ClassWithMenu", "", WS_OVERLAPPEDWINDOW, 0, 0, 200, 150, nullptr, nullptr, nullptr,
+                           nullptr);
+  HMENU bar = GetMenu(w);
+  ASSERT_TRUE(IsMenu(bar));
+  EXPECT_EQ(GetMenuItemCount(bar), 3);
   DestroyWindow(w);
   DestroyMenu(bar);
 }

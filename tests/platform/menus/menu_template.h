@@ -51,11 +51,18 @@ inline std::vector<WORD> main_menu_template() {
   return m.words();
 }
 
-// Registers the bytes as an RT_MENU resource of a fresh name and loads it by name.
+inline std::deque<std::string>& registered_menu_names() {
+  static std::deque<std::string> names;
+  return names;
+}
+inline int registered_menu_count() { return static_cast<int>(registered_menu_names().size()); }
+
+// Registers the bytes as an RT_MENU resource named TESTMENUn (n counting from 0) and
+// loads it by name.
 inline HMENU register_and_load(const std::vector<WORD>& words) {
   static std::deque<std::vector<WORD>> kept;
-  static std::deque<std::string> names;
   static std::deque<win32::ResourceRecord> records;
+  auto& names = registered_menu_names();
   kept.push_back(words);
   names.push_back("TESTMENU" + std::to_string(names.size()));
   records.push_back(win32::ResourceRecord{4, names.back().c_str(), 0,
