@@ -111,24 +111,9 @@ LRESULT mouse_message(HWND hwnd, ButtonState& s, UINT message, LPARAM lparam) {
   }
 }
 
-}  // namespace
-
-LRESULT CALLBACK button_control_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-  auto s = states().find(hwnd);
+LRESULT button_message(HWND hwnd, ButtonState& s, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
-    case WM_NCCREATE:
-      states().create(hwnd);
-      return DefWindowProcA(hwnd, message, wparam, lparam);
-    case WM_NCDESTROY:
-      states().erase(hwnd);
-      return DefWindowProcA(hwnd, message, wparam, lparam);
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC hdc = BeginPaint(hwnd, &ps);
-      if (s && hdc) paint_button(hwnd, hdc, *s, ODA_DRAWENTIRE);
-      EndPaint(hwnd, &ps);
-      return 0;
-    }
+    case WM_PAINT: return paint_window(hwnd, [&](HDC hdc) { paint_button(hwnd, hdc, s, ODA_DRAWENTIRE); });
     case WM_ERASEBKGND:
       return TRUE;
     case WM_GETDLGCODE:
@@ -137,34 +122,32 @@ LRESULT CALLBACK button_control_proc(HWND hwnd, UINT message, WPARAM wparam, LPA
     case WM_LBUTTONDBLCLK:
     case WM_MOUSEMOVE:
     case WM_LBUTTONUP:
-      return s ? mouse_message(hwnd, *s, message, lparam) : 0;
+      return mouse_message(hwnd, s, message, lparam);
     case WM_KEYDOWN:
-      if (s && wparam == VK_SPACE && !s->tracking) {
-        s->space_down = true;
-        set_pushed(hwnd, *s, true);
+      if (wparam == VK_SPACE && !s.tracking) {
+        s.space_down = true;
+        set_pushed(hwnd, s, true);
       }
       return 0;
     case WM_KEYUP:
-      if (s && wparam == VK_SPACE && s->space_down) {
-        s->space_down = false;
-        bool was_pushed = s->pushed;
-        set_pushed(hwnd, *s, false);
+      if (wparam == VK_SPACE && s.space_down) {
+        s.space_down = false;
+        bool was_pushed = s.pushed;
+        set_pushed(hwnd, s, false);
         if (was_pushed) click(hwnd);
       }
       return 0;
     case WM_SETFOCUS:
-      if (s) s->focused = true;
+      s.focused = true;
       redraw(hwnd, ODA_FOCUS);
       return 0;
     case WM_KILLFOCUS:
-      if (s) {
-        s->focused = false;
-        s->space_down = false;
-        redraw(hwnd, ODA_FOCUS);
-        if (s->tracking && GetCapture() == hwnd) ReleaseCapture();
-        s->tracking = false;
-        set_pushed(hwnd, *s, false);
-      }
+      s.focused = false;
+      s.space_down = false;
+      redraw(hwnd, ODA_FOCUS);
+      if (s.tracking && GetCapture() == hwnd) ReleaseCapture();
+      s.tracking = false;
+      set_pushed(hwnd, s, false);
       return 0;
     case WM_ENABLE:
     case WM_SETTEXT: {
@@ -173,27 +156,27 @@ LRESULT CALLBACK button_control_proc(HWND hwnd, UINT message, WPARAM wparam, LPA
       return r;
     }
     case WM_SETFONT:
-      if (s) s->font = reinterpret_cast<HFONT>(wparam);
+      s.font = reinterpret_cast<HFONT>(wparam);
       if (LOWORD(lparam)) InvalidateRect(hwnd, nullptr, TRUE);
       return 0;
     case WM_GETFONT:
-      return s ? reinterpret_cast<LRESULT>(s->font) : 0;
+      return reinterpret_cast<LRESULT>(s.font);
     case BM_CLICK:
-      if (!IsWindowEnabled(hwnd) || !s) return 0;
-      set_pushed(hwnd, *s, true);
-      set_pushed(hwnd, *s, false);
+      if (!IsWindowEnabled(hwnd)) return 0;
+      set_pushed(hwnd, s, true);
+      set_pushed(hwnd, s, false);
       click(hwnd);
       return 0;
     case BM_GETSTATE:
-      return s ? (s->check | (s->pushed ? BST_PUSHED : 0) | (s->focused ? BST_FOCUS : 0)) : 0;
+      return s.check | (s.pushed ? BST_PUSHED : 0) | (s.focused ? BST_FOCUS : 0);
     case BM_SETSTATE:
-      if (s) set_pushed(hwnd, *s, wparam != 0);
+      set_pushed(hwnd, s, wparam != 0);
       return 0;
     case BM_GETCHECK:
-      return s ? s->check : 0;
+      return s.check;
     case BM_SETCHECK:
-      if (s && (is_check(type_of(hwnd)) || is_radio(type_of(hwnd))) && s->check != (wparam & 3)) {
-        s->check = static_cast<UINT>(wparam & 3);
+      if ((is_check(type_of(hwnd)) || is_radio(type_of(hwnd))) && s.check != (wparam & 3)) {
+        s.check = static_cast<UINT>(wparam & 3);
         redraw(hwnd, ODA_DRAWENTIRE);
       }
       return 0;
@@ -207,6 +190,13 @@ LRESULT CALLBACK button_control_proc(HWND hwnd, UINT message, WPARAM wparam, LPA
     default:
       return DefWindowProcA(hwnd, message, wparam, lparam);
   }
+}
+
+}  // namespace
+
+LRESULT CALLBACK button_control_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  return with_window_state(states(), hwnd, message, wparam, lparam,
+                           [&](ButtonState& s) { return button_message(hwnd, s, message, wparam, lparam); });
 }
 
 }  // namespace win32::user

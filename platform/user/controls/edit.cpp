@@ -171,13 +171,7 @@ LRESULT get_selection(const EditState& s, WPARAM wparam, LPARAM lparam) {
 
 LRESULT edit_message(HWND hwnd, EditState& s, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC hdc = BeginPaint(hwnd, &ps);
-      if (hdc) paint(hwnd, hdc, s);
-      EndPaint(hwnd, &ps);
-      return 0;
-    }
+    case WM_PAINT: return paint_window(hwnd, [&](HDC hdc) { paint(hwnd, hdc, s); });
     case WM_ERASEBKGND: return TRUE;
     case WM_GETDLGCODE: return DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS;
     case WM_SETTEXT:
@@ -251,19 +245,14 @@ LRESULT edit_message(HWND hwnd, EditState& s, UINT message, WPARAM wparam, LPARA
 }  // namespace
 
 LRESULT CALLBACK edit_control_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    EditState* s = states().create(hwnd);
-    auto* cs = reinterpret_cast<CREATESTRUCTA*>(lparam);
-    if (cs && cs->lpszName && static_cast<unsigned char>(cs->lpszName[0]) != 0xFF) s->model.set_text(cs->lpszName);
-    return DefWindowProcA(hwnd, message, wparam, lparam);
-  }
-  if (message == WM_NCDESTROY) {
-    states().erase(hwnd);
-    return DefWindowProcA(hwnd, message, wparam, lparam);
-  }
-  auto s = states().find(hwnd);
-  if (!s) return DefWindowProcA(hwnd, message, wparam, lparam);
-  return edit_message(hwnd, *s, message, wparam, lparam);
+  return with_window_state(states(), hwnd, message, wparam, lparam, [&](EditState& s) {
+    if (message == WM_NCCREATE) {
+      auto* cs = reinterpret_cast<CREATESTRUCTA*>(lparam);
+      if (cs && cs->lpszName && static_cast<unsigned char>(cs->lpszName[0]) != 0xFF) s.model.set_text(cs->lpszName);
+      return DefWindowProcA(hwnd, message, wparam, lparam);
+    }
+    return edit_message(hwnd, s, message, wparam, lparam);
+  });
 }
 
 }  // namespace win32::user

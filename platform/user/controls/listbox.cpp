@@ -260,13 +260,7 @@ LRESULT list_message(HWND hwnd, ListBoxState& s, UINT message, WPARAM wparam, LP
 
 LRESULT window_message(HWND hwnd, ListBoxState& s, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC hdc = BeginPaint(hwnd, &ps);
-      if (hdc) paint(hwnd, hdc, s);
-      EndPaint(hwnd, &ps);
-      return 0;
-    }
+    case WM_PAINT: return paint_window(hwnd, [&](HDC hdc) { paint(hwnd, hdc, s); });
     case WM_ERASEBKGND: return TRUE;
     case WM_NCCALCSIZE:
     case WM_NCPAINT:
@@ -321,19 +315,14 @@ LRESULT window_message(HWND hwnd, ListBoxState& s, UINT message, WPARAM wparam, 
 }  // namespace
 
 LRESULT CALLBACK listbox_control_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    ListBoxState* s = states().create(hwnd);
-    auto* cs = reinterpret_cast<CREATESTRUCTA*>(lparam);
-    s->model = ListBoxModel(cs && (static_cast<DWORD>(cs->style) & LBS_SORT));
-    return DefWindowProcA(hwnd, message, wparam, lparam);
-  }
-  if (message == WM_NCDESTROY) {
-    states().erase(hwnd);
-    return DefWindowProcA(hwnd, message, wparam, lparam);
-  }
-  auto s = states().find(hwnd);
-  if (!s) return DefWindowProcA(hwnd, message, wparam, lparam);
-  return window_message(hwnd, *s, message, wparam, lparam);
+  return with_window_state(states(), hwnd, message, wparam, lparam, [&](ListBoxState& s) {
+    if (message == WM_NCCREATE) {
+      auto* cs = reinterpret_cast<CREATESTRUCTA*>(lparam);
+      s.model = ListBoxModel(cs && (static_cast<DWORD>(cs->style) & LBS_SORT));
+      return DefWindowProcA(hwnd, message, wparam, lparam);
+    }
+    return window_message(hwnd, s, message, wparam, lparam);
+  });
 }
 
 }  // namespace win32::user

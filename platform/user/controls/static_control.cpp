@@ -68,35 +68,21 @@ void paint(HWND hwnd, HDC hdc, const StaticState& s) {
   if (old_font) SelectObject(hdc, old_font);
 }
 
-}  // namespace
-
-LRESULT CALLBACK static_control_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+LRESULT static_message(HWND hwnd, StaticState& s, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_NCCREATE: {
-      StaticState* s = states().create(hwnd);
       auto* cs = reinterpret_cast<CREATESTRUCTA*>(lparam);
-      if (cs && (static_cast<DWORD>(cs->style) & SS_TYPEMASK) == SS_ICON) s->icon = load_named_icon(cs->hInstance, cs->lpszName);
+      if (cs && (static_cast<DWORD>(cs->style) & SS_TYPEMASK) == SS_ICON) s.icon = load_named_icon(cs->hInstance, cs->lpszName);
       return DefWindowProcA(hwnd, message, wparam, lparam);
     }
-    case WM_NCDESTROY:
-      states().erase(hwnd);
-      return DefWindowProcA(hwnd, message, wparam, lparam);
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC hdc = BeginPaint(hwnd, &ps);
-      if (auto s = states().find(hwnd); s && hdc) paint(hwnd, hdc, *s);
-      EndPaint(hwnd, &ps);
-      return 0;
-    }
+    case WM_PAINT: return paint_window(hwnd, [&](HDC hdc) { paint(hwnd, hdc, s); });
     case WM_ERASEBKGND:
       return TRUE;  // WM_PAINT fills with the parent's brush
     case WM_SETTEXT: {
       LRESULT r = DefWindowProcA(hwnd, message, wparam, lparam);
-      if (kind_of(hwnd) == SS_ICON) {
-        if (auto s = states().find(hwnd))
-          s->icon = load_named_icon(reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(hwnd, GWLP_HINSTANCE)),
-                                    reinterpret_cast<const char*>(lparam));
-      }
+      if (kind_of(hwnd) == SS_ICON)
+        s.icon = load_named_icon(reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(hwnd, GWLP_HINSTANCE)),
+                                 reinterpret_cast<const char*>(lparam));
       InvalidateRect(hwnd, nullptr, TRUE);
       return r;
     }
@@ -104,25 +90,19 @@ LRESULT CALLBACK static_control_proc(HWND hwnd, UINT message, WPARAM wparam, LPA
       InvalidateRect(hwnd, nullptr, TRUE);
       return 0;
     case WM_SETFONT:
-      if (auto s = states().find(hwnd)) s->font = reinterpret_cast<HFONT>(wparam);
+      s.font = reinterpret_cast<HFONT>(wparam);
       if (LOWORD(lparam)) InvalidateRect(hwnd, nullptr, TRUE);
       return 0;
-    case WM_GETFONT: {
-      auto s = states().find(hwnd);
-      return s ? reinterpret_cast<LRESULT>(s->font) : 0;
-    }
+    case WM_GETFONT:
+      return reinterpret_cast<LRESULT>(s.font);
     case STM_SETICON: {
-      auto s = states().find(hwnd);
-      if (!s) return 0;
-      HICON old = s->icon;
-      s->icon = reinterpret_cast<HICON>(wparam);
+      HICON old = s.icon;
+      s.icon = reinterpret_cast<HICON>(wparam);
       InvalidateRect(hwnd, nullptr, TRUE);
       return reinterpret_cast<LRESULT>(old);
     }
-    case STM_GETICON: {
-      auto s = states().find(hwnd);
-      return s ? reinterpret_cast<LRESULT>(s->icon) : 0;
-    }
+    case STM_GETICON:
+      return reinterpret_cast<LRESULT>(s.icon);
     case WM_GETDLGCODE:
       return DLGC_STATIC;
     case WM_NCHITTEST:
@@ -132,6 +112,13 @@ LRESULT CALLBACK static_control_proc(HWND hwnd, UINT message, WPARAM wparam, LPA
     default:
       return DefWindowProcA(hwnd, message, wparam, lparam);
   }
+}
+
+}  // namespace
+
+LRESULT CALLBACK static_control_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  return with_window_state(states(), hwnd, message, wparam, lparam,
+                           [&](StaticState& s) { return static_message(hwnd, s, message, wparam, lparam); });
 }
 
 }  // namespace win32::user

@@ -44,3 +44,33 @@ class WindowStateTable {
 };
 
 }  // namespace win32::user
+
+namespace win32::user {
+
+// The usual life of such a state: made as WM_NCCREATE arrives, dropped after
+// WM_NCDESTROY. Every message in between (WM_NCCREATE included) goes to
+// handle(state); without a state the default window procedure answers.
+template <typename State, typename Handler>
+LRESULT with_window_state(WindowStateTable<State>& table, HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam,
+                          Handler&& handle) {
+  if (message == WM_NCCREATE) table.create(hwnd);
+  if (message == WM_NCDESTROY) {
+    table.erase(hwnd);
+    return DefWindowProcA(hwnd, message, wparam, lparam);
+  }
+  std::shared_ptr<State> state = table.find(hwnd);
+  if (!state) return DefWindowProcA(hwnd, message, wparam, lparam);
+  return handle(*state);
+}
+
+// WM_PAINT's frame: paint(hdc) between BeginPaint and EndPaint.
+template <typename Painter>
+LRESULT paint_window(HWND hwnd, Painter&& paint) {
+  PAINTSTRUCT ps;
+  HDC hdc = BeginPaint(hwnd, &ps);
+  if (hdc) paint(hdc);
+  EndPaint(hwnd, &ps);
+  return 0;
+}
+
+}  // namespace win32::user

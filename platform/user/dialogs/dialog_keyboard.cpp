@@ -1,5 +1,6 @@
 // The dialog keyboard interface: IsDialogMessageA with Tab, arrows, Enter, Escape and
 // mnemonics, and the tab and group order it walks.
+#include <algorithm>
 #include <cctype>
 #include <cstring>
 #include <string>
@@ -27,6 +28,28 @@ bool can_take_focus(HWND hwnd) { return (style_of(hwnd) & (WS_VISIBLE | WS_DISAB
 HWND dialog_child_of(HWND hdlg, HWND hwnd) {
   while (hwnd && GetParent(hwnd) != hdlg) hwnd = (GetWindowLongA(hwnd, GWL_STYLE) & WS_CHILD) ? GetParent(hwnd) : nullptr;
   return hwnd;
+}
+
+// The dialog's controls in z (template) order; false for a dead dialog handle.
+bool dialog_controls(HWND hdlg, std::vector<HWND>* out) {
+  if (!IsWindow(hdlg)) {
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    return false;
+  }
+  *out = controls_of(hdlg);
+  return !out->empty();
+}
+
+// The first control after (or before) position `from`, going round, that `wanted`
+// accepts; null when none does.
+template <typename Wanted>
+HWND walk_ring(const std::vector<HWND>& ring, long from, bool previous, Wanted&& wanted) {
+  long n = static_cast<long>(ring.size());
+  for (long step = 1; step <= n; ++step) {
+    long i = previous ? ((from - step) % n + n) % n : (from + step) % n;
+    if (wanted(ring[static_cast<size_t>(i)])) return ring[static_cast<size_t>(i)];
+  }
+  return nullptr;
 }
 
 long index_of(const std::vector<HWND>& list, HWND hwnd) {
@@ -180,46 +203,28 @@ BOOL WINAPI IsDialogMessageA(HWND hdlg, LPMSG msg) {
 }
 
 HWND WINAPI GetNextDlgTabItem(HWND hdlg, HWND control, BOOL previous) {
-  if (!IsWindow(hdlg)) {
-    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-    return nullptr;
-  }
-  std::vector<HWND> list = controls_of(hdlg);
-  if (list.empty()) return nullptr;
-  long n = static_cast<long>(list.size());
+  std::vector<HWND> list;
+  if (!dialog_controls(hdlg, &list)) return nullptr;
   long start = control ? index_of(list, dialog_child_of(hdlg, control)) : -1;
   // From no control, the walk begins at the first (or, backwards, the last) one itself.
-  if (start < 0) start = previous ? 0 : n - 1;
-  for (long step = 1; step <= n; ++step) {
-    long i = previous ? ((start - step) % n + n) % n : (start + step) % n;
-    HWND c = list[static_cast<size_t>(i)];
-    if ((style_of(c) & WS_TABSTOP) && can_take_focus(c)) return c;
-  }
-  return control;
+  if (start < 0) start = previous ? 0 : static_cast<long>(list.size()) - 1;
+  HWND next = walk_ring(list, start, previous, [](HWND c) { return (style_of(c) & WS_TABSTOP) && can_take_focus(c); });
+  return next ? next : control;
 }
 
 HWND WINAPI GetNextDlgGroupItem(HWND hdlg, HWND control, BOOL previous) {
-  if (!IsWindow(hdlg)) {
-    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-    return nullptr;
-  }
-  std::vector<HWND> list = controls_of(hdlg);
-  if (list.empty()) return nullptr;
+  std::vector<HWND> list;
+  if (!dialog_controls(hdlg, &list)) return nullptr;
   long n = static_cast<long>(list.size());
-  long at = control ? index_of(list, dialog_child_of(hdlg, control)) : 0;
-  if (at < 0) at = 0;
+  long at = control ? std::max(0L, index_of(list, dialog_child_of(hdlg, control))) : 0;
   // The group runs from the WS_GROUP control at or before `at` to the next WS_GROUP.
   long first = at;
   while (first > 0 && !(style_of(list[static_cast<size_t>(first)]) & WS_GROUP)) --first;
   long end = at + 1;
   while (end < n && !(style_of(list[static_cast<size_t>(end)]) & WS_GROUP)) ++end;
-  long size = end - first;
-  for (long step = 1; step <= size; ++step) {
-    long offset = previous ? ((at - first - step) % size + size) % size : (at - first + step) % size;
-    HWND c = list[static_cast<size_t>(first + offset)];
-    if (can_take_focus(c)) return c;
-  }
-  return control;
+  std::vector<HWND> group(list.begin() + first, list.begin() + end);
+  HWND next = walk_ring(group, at - first, previous, can_take_focus);
+  return next ? next : control;
 }
 
 BOOL WINAPI MapDialogRect(HWND hdlg, LPRECT rect) {

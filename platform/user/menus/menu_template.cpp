@@ -7,47 +7,15 @@
 
 #include "user/last_error.h"
 #include "menu_object.h"
+#include "user/dialogs/template_reader.h"
 
 namespace win32::user {
 namespace {
 
-constexpr std::size_t kUnknownSize = SIZE_MAX;
 constexpr int kMaxNesting = 16;
 constexpr std::size_t kMaxItemText = 1024;
 constexpr UINT kTemplateFlags = MF_GRAYED | MF_DISABLED | MF_CHECKED | MF_POPUP | MF_MENUBARBREAK | MF_MENUBREAK |
                                 MF_OWNERDRAW | MF_HELP;
-
-class TemplateReader {
- public:
-  TemplateReader(const unsigned char* bytes, std::size_t size) : bytes_(bytes), size_(size) {}
-
-  bool word(WORD* out) {
-    if (size_ != kUnknownSize && (offset_ > size_ || size_ - offset_ < 2)) return false;
-    std::memcpy(out, bytes_ + offset_, 2);
-    offset_ += 2;
-    return true;
-  }
-  bool text(std::string* out) {
-    out->clear();
-    for (std::size_t n = 0; n <= kMaxItemText; ++n) {
-      WORD c;
-      if (!word(&c)) return false;
-      if (c == 0) return true;
-      out->push_back(c < 0x100 ? static_cast<char>(c) : '?');
-    }
-    return false;
-  }
-  bool skip(std::size_t n) {
-    if (size_ != kUnknownSize && (offset_ > size_ || size_ - offset_ < n)) return false;
-    offset_ += n;
-    return true;
-  }
-
- private:
-  const unsigned char* bytes_;
-  std::size_t size_;
-  std::size_t offset_ = 0;
-};
 
 // Reads one level (the bar or a pop-up) into `menu`. REQUIRES: the menu lock.
 bool read_level(TemplateReader& r, HMENU menu, int depth) {
@@ -81,7 +49,7 @@ bool read_level(TemplateReader& r, HMENU menu, int depth) {
 
 HMENU load_menu_template(const void* bytes, std::size_t size) {
   if (!bytes) return fail(ERROR_INVALID_PARAMETER, HMENU{nullptr});
-  TemplateReader r(static_cast<const unsigned char*>(bytes), size == 0 ? kUnknownSize : size);
+  TemplateReader r(bytes, size, kMaxItemText);
   WORD version, offset;
   if (!r.word(&version) || !r.word(&offset) || version != 0 || !r.skip(offset))
     return fail(ERROR_INVALID_PARAMETER, HMENU{nullptr});

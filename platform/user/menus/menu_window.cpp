@@ -48,35 +48,24 @@ HWND popup_window_of(HMENU menu) {
 }
 
 LRESULT CALLBACK menu_window_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-  switch (message) {
-    case WM_NCCREATE: {
-      auto* cs = reinterpret_cast<CREATESTRUCTA*>(lparam);
-      PopupState* s = states().create(hwnd);
-      if (cs && cs->lpCreateParams) *s = *static_cast<PopupState*>(cs->lpCreateParams);
-      return DefWindowProcA(hwnd, message, wparam, lparam);
-    }
-    case WM_NCDESTROY:
-      states().erase(hwnd);
-      return DefWindowProcA(hwnd, message, wparam, lparam);
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC hdc = BeginPaint(hwnd, &ps);
-      auto s = states().find(hwnd);
-      if (hdc && s) {
-        RECT client;
-        GetClientRect(hwnd, &client);
-        paint_popup(s->menu, s->owner, hdc, client);
+  return with_window_state(states(), hwnd, message, wparam, lparam, [&](PopupState& s) -> LRESULT {
+    switch (message) {
+      case WM_NCCREATE: {
+        auto* cs = reinterpret_cast<CREATESTRUCTA*>(lparam);
+        if (cs && cs->lpCreateParams) s = *static_cast<PopupState*>(cs->lpCreateParams);
+        return DefWindowProcA(hwnd, message, wparam, lparam);
       }
-      EndPaint(hwnd, &ps);
-      return 0;
+      case WM_PAINT:
+        return paint_window(hwnd, [&](HDC hdc) {
+          RECT client;
+          GetClientRect(hwnd, &client);
+          paint_popup(s.menu, s.owner, hdc, client);
+        });
+      case WM_ERASEBKGND: return TRUE;
+      case WM_MOUSEACTIVATE: return MA_NOACTIVATE;
+      default: return DefWindowProcA(hwnd, message, wparam, lparam);
     }
-    case WM_ERASEBKGND:
-      return TRUE;
-    case WM_MOUSEACTIVATE:
-      return MA_NOACTIVATE;
-    default:
-      return DefWindowProcA(hwnd, message, wparam, lparam);
-  }
+  });
 }
 
 }  // namespace win32::user
