@@ -88,7 +88,7 @@ TEST(StatusText, IgnoresADecimalCommaLocale) {
     }
   }
   if (chosen == nullptr) GTEST_SKIP() << "no locale with a decimal comma is installed on this machine";
-  EXPECT_EQ(FormatRateFourDigits(132.45), "132.5");
+  EXPECT_EQ(FormatRateFourDigits(ProcessorRate(2, 1'500'000 + 1'520'000, 200.0)), "132.5");
   EXPECT_EQ(FormatTimeText(1'239'000), "   1.23 secs\n");
   EXPECT_EQ(FormatDiskTotalText(307'0000), "Total Disk test time 3.07 s");
   EXPECT_EQ(FormatRateWhole(12345678.9), "12345678");
