@@ -2,6 +2,8 @@
 // serviced first, then posted messages come out, then the quit request (only when no
 // posted message is left that the filter wants), then input, painting and timers.
 #include <algorithm>
+#include <chrono>
+#include <optional>
 
 #include "display/backend.h"
 #include "generated_messages.h"
@@ -59,10 +61,19 @@ bool take_quit_locked(ThreadQueue& queue, bool remove, MSG* out) {
 enum class Mode { Wait, Peek };
 
 // Sleeps until something arrives, telling anyone who waits for this thread to go idle.
+// A thread with timers sleeps only until the next one is due.
 void wait_idle(ThreadQueue& queue, UserLock& lock) {
   queue.idle = true;
   idle_changed().notify_all();
-  queue.wake.wait(lock);
+  // Timers already due were not wanted by this retrieval's filter: they wake nothing.
+  auto now = std::chrono::steady_clock::now();
+  std::optional<std::chrono::steady_clock::time_point> next;
+  for (const Timer& t : queue.timers)
+    if (t.due > now && (!next || t.due < *next)) next = t.due;
+  if (next)
+    queue.wake.wait_until(lock, *next);
+  else
+    queue.wake.wait(lock);
   queue.idle = false;
 }
 

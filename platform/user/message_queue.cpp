@@ -95,6 +95,7 @@ void forget_window_messages_locked(DWORD owner_thread, HWND hwnd) {
   for (auto it = queue->posted.begin(); it != queue->posted.end();) {
     it = it->hwnd == hwnd ? queue->posted.erase(it) : it + 1;
   }
+  std::erase_if(queue->timers, [&](const Timer& t) { return t.hwnd == hwnd; });
 }
 
 DWORD message_clock() {

@@ -6,9 +6,11 @@
 
 #include <win32.h>
 
+#include <chrono>
 #include <condition_variable>
 #include <deque>
 #include <memory>
+#include <vector>
 
 #include "user_lock.h"
 
@@ -44,6 +46,16 @@ struct InputEvent {
   MSG msg{};
 };
 
+// A SetTimer timer. Its WM_TIMER is made when due and nothing else is waiting; taking
+// it schedules the next one, so a slow thread gets one WM_TIMER, not a backlog.
+struct Timer {
+  HWND hwnd = nullptr;
+  UINT_PTR id = 0;
+  UINT interval_ms = 0;
+  TIMERPROC proc = nullptr;
+  std::chrono::steady_clock::time_point due;
+};
+
 struct ThreadQueue {
   DWORD thread_id = 0;
   std::deque<MSG> posted;
@@ -54,6 +66,7 @@ struct ThreadQueue {
   LONG last_message_time = 0;
   DWORD last_message_pos = 0;
   std::deque<InputEvent> input;
+  std::vector<Timer> timers;
   bool idle = false;  // waiting in GetMessageA/WaitMessage with nothing to do
   bool alive = true;
 };

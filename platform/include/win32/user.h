@@ -468,6 +468,8 @@ LONG WINAPI GetMessageTime(void);
 DWORD WINAPI GetMessagePos(void);
 DWORD WINAPI GetQueueStatus(UINT flags);
 BOOL WINAPI InSendMessage(void);
+UINT_PTR WINAPI SetTimer(HWND hWnd, UINT_PTR nIDEvent, UINT uElapse, TIMERPROC lpTimerFunc);
+BOOL WINAPI KillTimer(HWND hWnd, UINT_PTR uIDEvent);
 BOOL WINAPI ReplyMessage(LRESULT lResult);
 
 // ---- Geometry, visibility and state ---------------------------------------------------

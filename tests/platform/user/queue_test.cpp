@@ -138,3 +138,43 @@ TEST_F(Queue, WaitMessageReturnsOnceSomethingIsQueued) {
 }
 
 }  // namespace
+
+namespace {
+
+int timer_callbacks = 0;
+void CALLBACK count_timer(HWND, UINT, UINT_PTR, DWORD) { ++timer_callbacks; }
+
+TEST_F(Queue, TimersComeLastAndOnlyOneIsPendingAtATime) {
+  HWND hwnd = CreateWindowExA(0, kLoggingClass, "", WS_POPUP | WS_VISIBLE, 0, 0, 20, 20, nullptr, nullptr,
+                              nullptr, nullptr);
+  pump();
+  log().clear();
+  ASSERT_EQ(SetTimer(hwnd, 5, 0, nullptr), 5u);
+  // Wait for the timer to come due, without dispatching anything yet.
+  MSG msg;
+  ASSERT_TRUE(GetMessageA(&msg, hwnd, WM_TIMER, WM_TIMER));
+  EXPECT_EQ(msg.wParam, 5u);
+  PostMessageA(hwnd, WM_USER, 0, 0);
+  InvalidateRect(hwnd, nullptr, FALSE);
+  Sleep(30);  // the timer is due again, several intervals over
+  std::vector<UINT> order;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    order.push_back(msg.message);
+    DispatchMessageA(&msg);
+  }
+  EXPECT_EQ(order, (std::vector<UINT>{WM_USER, WM_PAINT, WM_TIMER}));
+  EXPECT_TRUE(KillTimer(hwnd, 5));
+  EXPECT_FALSE(KillTimer(hwnd, 5));
+  UINT_PTR thread_timer = SetTimer(nullptr, 0, 10, count_timer);
+  ASSERT_NE(thread_timer, 0u);
+  ASSERT_TRUE(GetMessageA(&msg, nullptr, 0, 0));
+  DispatchMessageA(&msg);
+  EXPECT_EQ(timer_callbacks, 1);
+  KillTimer(nullptr, thread_timer);
+  SetTimer(hwnd, 6, 10, nullptr);
+  DestroyWindow(hwnd);  // its timers go with it
+  Sleep(20);
+  EXPECT_FALSE(PeekMessageA(&msg, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE));
+}
+
+}  // namespace
