@@ -5,7 +5,8 @@ BUILD      ?= build
 JOBS       ?= $(shell nproc)
 CTEST_ARGS ?=
 PACKAGES   := cmake ninja-build g++ make pkg-config ccache libgtest-dev libgmock-dev \
-              libbenchmark-dev libpng-dev zlib1g-dev libsdl2-dev
+              libbenchmark-dev libpng-dev zlib1g-dev libsdl2-dev \
+              locales-all
 
 .PHONY: all deps build test run asan tsan bench clean
 
