@@ -186,18 +186,20 @@ UINT dialog_code(HWND control, const MSG* msg) {
 void set_dialog_focus(HWND hdlg, HWND control, bool select_text) {
   UINT code = dialog_code(control);
   if (select_text && (code & DLGC_HASSETSEL)) SendMessageA(control, EM_SETSEL, 0, -1);
-  // A focused push button acts as the default; leaving it hands the heavy frame back.
+  // A focused push button acts as the default and alone shows the heavy frame; when the
+  // focus goes to anything else, the dialog's default button shows it again.
   HWND old_focus = GetFocus();
-  if (old_focus != control && old_focus && IsChild(hdlg, old_focus) &&
-      (dialog_code(old_focus) & DLGC_DEFPUSHBUTTON) && !is_push_button(code))
-    SendMessageA(old_focus, BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
+  bool old_has_frame = old_focus && old_focus != control && IsChild(hdlg, old_focus) &&
+                       (dialog_code(old_focus) & DLGC_DEFPUSHBUTTON);
+  HWND def = find_default_button(hdlg);
   if (is_push_button(code)) {
-    HWND def = find_default_button(hdlg);
-    if (def && def != control && (dialog_code(def) & DLGC_DEFPUSHBUTTON))
+    if (old_has_frame) SendMessageA(old_focus, BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
+    if (def && def != control && def != old_focus && (dialog_code(def) & DLGC_DEFPUSHBUTTON))
       SendMessageA(def, BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
     if (code & DLGC_UNDEFPUSHBUTTON) SendMessageA(control, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
-  } else if (HWND def = find_default_button(hdlg)) {
-    if (dialog_code(def) & DLGC_UNDEFPUSHBUTTON) SendMessageA(def, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
+  } else {
+    if (old_has_frame && old_focus != def) SendMessageA(old_focus, BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
+    if (def && (dialog_code(def) & DLGC_UNDEFPUSHBUTTON)) SendMessageA(def, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
   }
   SetFocus(control);
   if (auto state = dialog_state(hdlg)) state->saved_focus = control;

@@ -84,6 +84,12 @@ bool create_controls(HWND hdlg, const DialogTemplate& t, HINSTANCE instance, HFO
       return false;
     }
     if (font) SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    // The template's first default push button is the dialog's default (DM_GETDEFID),
+    // whichever button later shows the heavy frame while it has the focus.
+    auto state = dialog_state(hdlg);
+    if (state && !state->default_id && (item.style & BS_TYPEMASK) == BS_DEFPUSHBUTTON &&
+        lstrcmpiA(item.class_name.c_str(), "Button") == 0)
+      state->default_id = item.id;
   }
   return true;
 }

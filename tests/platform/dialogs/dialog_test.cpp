@@ -213,6 +213,14 @@ TEST_F(Dialogs, EnterPressesTheDefaultOrTheFocusedPushButton) {
   EXPECT_EQ(GetWindowLongA(GetDlgItem(dlg, 21), GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
   EXPECT_EQ(GetWindowLongA(GetDlgItem(dlg, 22), GWL_STYLE) & BS_TYPEMASK, BS_PUSHBUTTON);
 
+  headless::press_key(VK_TAB);  // on through "Run" back to the edit: the real default keeps its frame
+  headless::press_key(VK_TAB);
+  pump(dlg);
+  EXPECT_EQ(GetDlgCtrlID(GetFocus()), 11);
+  EXPECT_EQ(GetWindowLongA(GetDlgItem(dlg, 21), GWL_STYLE) & BS_TYPEMASK, BS_PUSHBUTTON);
+  EXPECT_EQ(GetWindowLongA(GetDlgItem(dlg, 22), GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
+  EXPECT_EQ(SendMessageA(dlg, DM_GETDEFID, 0, 0), MAKELONG(22, DC_HASDEFID));
+
   SendMessageA(dlg, DM_SETDEFID, 21, 0);
   EXPECT_EQ(SendMessageA(dlg, DM_GETDEFID, 0, 0), MAKELONG(21, DC_HASDEFID));
 }
