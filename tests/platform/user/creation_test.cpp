@@ -143,6 +143,25 @@ TEST_F(Creation, FailedCreationGetsNcDestroyButNoDestroy) {
   }
 }
 
+TEST_F(Creation, VisibleWindowsAreShownAtTheEndOfCreation) {
+  HWND popup = CreateWindowExA(0, kLoggingClass, "", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr,
+                               nullptr, nullptr);
+  ASSERT_NE(popup, nullptr);
+  log().drop({WM_NCPAINT, WM_GETTEXT});
+  EXPECT_TRUE(log().matches({{WM_NCCREATE, kProc}, {WM_NCCALCSIZE, kProc}, {WM_CREATE, kProc}, {WM_SIZE, kProc},
+                             {WM_MOVE, kProc}, {WM_SHOWWINDOW, kProc}, {WM_WINDOWPOSCHANGING, kProc},
+                             {WM_ACTIVATEAPP, kProc}, {WM_NCACTIVATE, kProc}, {WM_ACTIVATE, kProc},
+                             {WM_SETFOCUS, kProc}, {WM_WINDOWPOSCHANGED, kProc}}));
+  log().clear();
+  HWND child = CreateWindowExA(WS_EX_NOPARENTNOTIFY, kLoggingClass, "", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, popup,
+                               nullptr, nullptr, nullptr);
+  ASSERT_NE(child, nullptr);
+  EXPECT_TRUE(log().matches({{WM_NCCREATE, kProc}, {WM_NCCALCSIZE, kProc}, {WM_CREATE, kProc}, {WM_SIZE, kProc},
+                             {WM_MOVE, kProc}, {WM_SHOWWINDOW, kProc}, {WM_WINDOWPOSCHANGING, kProc},
+                             {WM_WINDOWPOSCHANGED, kProc}}));
+  DestroyWindow(popup);
+}
+
 TEST_F(Creation, BadArgumentsFailWithWin32Errors) {
   SetLastError(0);
   EXPECT_EQ(CreateWindowExA(0, "NoSuchClass", "", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr), nullptr);
