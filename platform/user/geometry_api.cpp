@@ -23,6 +23,18 @@ constexpr int kDoubleClickArea = 4;
 constexpr int kIconSpacing = 75;
 constexpr int kMouseButtons = 3;
 
+// Moves a point by the window's client origin on the screen: +1 client to screen, -1 back.
+BOOL shift_by_client_origin(HWND hwnd, LPPOINT point, int direction) {
+  if (!point) return fail(ERROR_INVALID_PARAMETER, FALSE);
+  UserLock lock(user_lock());
+  Window* w = window_locked(hwnd);
+  if (!w) return fail(ERROR_INVALID_WINDOW_HANDLE, FALSE);
+  POINT origin = client_origin_on_screen_locked(*w);
+  point->x += direction * origin.x;
+  point->y += direction * origin.y;
+  return TRUE;
+}
+
 }  // namespace
 }  // namespace win32::user
 
@@ -46,27 +58,9 @@ BOOL WINAPI GetClientRect(HWND hwnd, LPRECT rect) {
   return TRUE;
 }
 
-BOOL WINAPI ClientToScreen(HWND hwnd, LPPOINT point) {
-  if (!point) return fail(ERROR_INVALID_PARAMETER, FALSE);
-  UserLock lock(user_lock());
-  Window* w = window_locked(hwnd);
-  if (!w) return fail(ERROR_INVALID_WINDOW_HANDLE, FALSE);
-  POINT origin = client_origin_on_screen_locked(*w);
-  point->x += origin.x;
-  point->y += origin.y;
-  return TRUE;
-}
+BOOL WINAPI ClientToScreen(HWND hwnd, LPPOINT point) { return shift_by_client_origin(hwnd, point, +1); }
 
-BOOL WINAPI ScreenToClient(HWND hwnd, LPPOINT point) {
-  if (!point) return fail(ERROR_INVALID_PARAMETER, FALSE);
-  UserLock lock(user_lock());
-  Window* w = window_locked(hwnd);
-  if (!w) return fail(ERROR_INVALID_WINDOW_HANDLE, FALSE);
-  POINT origin = client_origin_on_screen_locked(*w);
-  point->x -= origin.x;
-  point->y -= origin.y;
-  return TRUE;
-}
+BOOL WINAPI ScreenToClient(HWND hwnd, LPPOINT point) { return shift_by_client_origin(hwnd, point, -1); }
 
 int WINAPI MapWindowPoints(HWND from, HWND to, LPPOINT points, UINT count) {
   UserLock lock(user_lock());
