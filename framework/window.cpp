@@ -147,12 +147,19 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) 
   return _AfxCallWndProc(pWnd, hWnd, nMsg, wParam, lParam);
 }
 
-LRESULT _AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
-  const MSG saved = afxCurrentMsg;
+_AfxCurrentMessageScope::_AfxCurrentMessageScope(HWND hWnd, UINT nMsg, WPARAM wParam,
+                                                 LPARAM lParam)
+    : saved(afxCurrentMsg) {
   afxCurrentMsg.hwnd = hWnd;
   afxCurrentMsg.message = nMsg;
   afxCurrentMsg.wParam = wParam;
   afxCurrentMsg.lParam = lParam;
+}
+
+_AfxCurrentMessageScope::~_AfxCurrentMessageScope() { afxCurrentMsg = saved; }
+
+LRESULT _AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
+  _AfxCurrentMessageScope current(hWnd, nMsg, wParam, lParam);
   LRESULT result = 0;
   TRY {
     result = pWnd->WindowProc(nMsg, wParam, lParam);
@@ -162,7 +169,6 @@ LRESULT _AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM 
     result = nMsg == WM_CREATE ? -1 : 0;
   }
   END_CATCH
-  afxCurrentMsg = saved;
   return result;
 }
 

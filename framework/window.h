@@ -102,6 +102,19 @@ void _AfxHookWindowCreate(CWnd* pWnd);
 BOOL _AfxUnhookWindowCreate();
 LRESULT CALLBACK _AfxSendMsgHook(int code, WPARAM wParam, LPARAM lParam);
 
+// Makes a message the current one for the scope of the object, keeping the time and
+// position of the record, and restores the outer message at the end of the scope.
+class _AfxCurrentMessageScope {
+ public:
+  _AfxCurrentMessageScope(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
+  ~_AfxCurrentMessageScope();
+  _AfxCurrentMessageScope(const _AfxCurrentMessageScope&) = delete;
+  _AfxCurrentMessageScope& operator=(const _AfxCurrentMessageScope&) = delete;
+
+ private:
+  MSG saved;
+};
+
 const CMessageEntry* FindMessageEntry(const CMessageEntry* lpEntry, UINT nMsg, UINT nID);
 
 extern CWndHandleMap afxWndMap;

@@ -85,11 +85,7 @@ INT_PTR CALLBACK _AfxDlgProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
   auto* pDlg = static_cast<CDialog*>(CWnd::FromHandlePermanent(hWnd));
   if (pDlg == nullptr || !pDlg->IsKindOf(RUNTIME_CLASS(CDialog))) return nMsg == WM_INITDIALOG;
 
-  const MSG saved = afxCurrentMsg;
-  afxCurrentMsg.hwnd = hWnd;
-  afxCurrentMsg.message = nMsg;
-  afxCurrentMsg.wParam = wParam;
-  afxCurrentMsg.lParam = lParam;
+  _AfxCurrentMessageScope current(hWnd, nMsg, wParam, lParam);
   INT_PTR result = 0;
   TRY {
     if (nMsg == WM_SETFONT) {
@@ -103,7 +99,6 @@ INT_PTR CALLBACK _AfxDlgProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
     result = 0;
   }
   END_CATCH
-  afxCurrentMsg = saved;
   return result;
 }
 

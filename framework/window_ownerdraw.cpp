@@ -28,19 +28,20 @@ void CComboBox::DeleteItem(LPDELETEITEMSTRUCT) {}
 
 namespace {
 
-// The list-like control object for a control type, when the object's class fits it.
-CListBox* AsListBox(CWnd* pWnd, UINT ctlType) {
-  if (pWnd != nullptr && ctlType == ODT_LISTBOX && pWnd->IsKindOf(RUNTIME_CLASS(CListBox))) {
-    return static_cast<CListBox*>(pWnd);
+// Calls request(control) when pWnd is a list box or combo box object and the owner-draw
+// type names that kind of control; false when nobody takes the request.
+template <class Request>
+bool ForListControl(CWnd* pWnd, UINT ctlType, Request request) {
+  if (pWnd == nullptr) return false;
+  if (ctlType == ODT_LISTBOX && pWnd->IsKindOf(RUNTIME_CLASS(CListBox))) {
+    request(static_cast<CListBox*>(pWnd));
+    return true;
   }
-  return nullptr;
-}
-
-CComboBox* AsComboBox(CWnd* pWnd, UINT ctlType) {
-  if (pWnd != nullptr && ctlType == ODT_COMBOBOX && pWnd->IsKindOf(RUNTIME_CLASS(CComboBox))) {
-    return static_cast<CComboBox*>(pWnd);
+  if (ctlType == ODT_COMBOBOX && pWnd->IsKindOf(RUNTIME_CLASS(CComboBox))) {
+    request(static_cast<CComboBox*>(pWnd));
+    return true;
   }
-  return nullptr;
+  return false;
 }
 
 }  // namespace
@@ -58,12 +59,7 @@ void CWnd::OnDrawItem(LPDRAWITEMSTRUCT lpDIS) {
       static_cast<CButton*>(pItem)->DrawItem(lpDIS);
       return;
     }
-    if (CListBox* pList = AsListBox(pItem, lpDIS->CtlType)) {
-      pList->DrawItem(lpDIS);
-      return;
-    }
-    if (CComboBox* pCombo = AsComboBox(pItem, lpDIS->CtlType)) {
-      pCombo->DrawItem(lpDIS);
+    if (ForListControl(pItem, lpDIS->CtlType, [lpDIS](auto* control) { control->DrawItem(lpDIS); })) {
       return;
     }
   }
@@ -81,12 +77,8 @@ void CWnd::OnMeasureItem(LPMEASUREITEMSTRUCT lpMIS) {
   } else {
     // The structure names no window, only the control's id.
     CWnd* pItem = FromHandlePermanent(GetDlgItem(hWnd, static_cast<int>(lpMIS->CtlID)));
-    if (CListBox* pList = AsListBox(pItem, lpMIS->CtlType)) {
-      pList->MeasureItem(lpMIS);
-      return;
-    }
-    if (CComboBox* pCombo = AsComboBox(pItem, lpMIS->CtlType)) {
-      pCombo->MeasureItem(lpMIS);
+    if (ForListControl(pItem, lpMIS->CtlType,
+                       [lpMIS](auto* control) { control->MeasureItem(lpMIS); })) {
       return;
     }
   }
@@ -95,19 +87,17 @@ void CWnd::OnMeasureItem(LPMEASUREITEMSTRUCT lpMIS) {
 
 int CWnd::OnCompareItem(LPCOMPAREITEMSTRUCT lpCIS) {
   CWnd* pItem = FromHandlePermanent(lpCIS->hwndItem);
-  if (CListBox* pList = AsListBox(pItem, lpCIS->CtlType)) return pList->CompareItem(lpCIS);
-  if (CComboBox* pCombo = AsComboBox(pItem, lpCIS->CtlType)) return pCombo->CompareItem(lpCIS);
+  int result = 0;
+  if (ForListControl(pItem, lpCIS->CtlType,
+                     [lpCIS, &result](auto* control) { result = control->CompareItem(lpCIS); })) {
+    return result;
+  }
   return static_cast<int>(Default());
 }
 
 void CWnd::OnDeleteItem(LPDELETEITEMSTRUCT lpDIS) {
   CWnd* pItem = FromHandlePermanent(lpDIS->hwndItem);
-  if (CListBox* pList = AsListBox(pItem, lpDIS->CtlType)) {
-    pList->DeleteItem(lpDIS);
-    return;
-  }
-  if (CComboBox* pCombo = AsComboBox(pItem, lpDIS->CtlType)) {
-    pCombo->DeleteItem(lpDIS);
+  if (ForListControl(pItem, lpDIS->CtlType, [lpDIS](auto* control) { control->DeleteItem(lpDIS); })) {
     return;
   }
   Default();

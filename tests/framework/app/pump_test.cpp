@@ -8,6 +8,7 @@
 
 #include "framework/except.h"
 #include "framework/support/framework_env.h"
+#include "platform/dialogs/template_builder.h"
 
 namespace {
 
@@ -87,16 +88,12 @@ class Modeless : public CDialog {
   BOOL Make(const void* dlgTemplate, CWnd* parent) { return CreateIndirect(dlgTemplate, parent); }
 };
 
-std::vector<WORD> TwoEdits(DWORD dialogStyle) {
-  std::vector<WORD> t = {LOWORD(dialogStyle), HIWORD(dialogStyle), 0, 0, 2, 0, 0, 120, 60, 0, 0, 0};
-  for (WORD id : {WORD{61}, WORD{62}}) {
-    if (t.size() % 2) t.push_back(0);
-    const DWORD style = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP;
-    for (WORD w : {LOWORD(style), HIWORD(style), WORD{0}, WORD{0}, WORD{4}, static_cast<WORD>(id == 61 ? 4 : 24),
-                   WORD{80}, WORD{14}, id, WORD{0xFFFF}, WORD{0x0081}, WORD{0}, WORD{0}})
-      t.push_back(w);
-  }
-  return t;
+dialog_test::TemplateBuilder TwoEdits(DWORD dialogStyle) {
+  dialog_test::TemplateBuilder dlgTemplate(dialogStyle, 0, 0, 120, 60);
+  const DWORD style = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP;
+  dlgTemplate.item(0x0081, 61, "", style, 4, 4, 80, 14);
+  dlgTemplate.item(0x0081, 62, "", style, 4, 24, 80, 14);
+  return dlgTemplate;
 }
 
 class FocusCheckApp : public CWinApp {
@@ -116,9 +113,9 @@ TEST(ModelessDialog, TabMovesFocusThroughThePumpsPreTranslateChain) {
   auto* frame = new CFrameWnd;
   ASSERT_TRUE(frame->Create(nullptr, "owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 300, 200)));
   app.pMainWnd = frame;
-  const std::vector<WORD> dlgTemplate = TwoEdits(WS_POPUP | WS_VISIBLE);
+  const dialog_test::TemplateBuilder dlgTemplate = TwoEdits(WS_POPUP | WS_VISIBLE);
   Modeless dialog;
-  ASSERT_TRUE(dialog.Make(dlgTemplate.data(), nullptr));  // owned by the main window
+  ASSERT_TRUE(dialog.Make(dlgTemplate.get(), nullptr));  // owned by the main window
   EXPECT_EQ(GetWindow(dialog.hWnd, GW_OWNER), frame->hWnd);
   HWND first = GetDlgItem(dialog.hWnd, 61);
   app.expected = GetDlgItem(dialog.hWnd, 62);
@@ -173,6 +170,31 @@ TEST(ModalDialog, OkAndCancelEndTheDialogWithoutEntriesOfTheirOwn) {
   fw_test::Pump();
 }
 
+TEST(FrameCreation, MissingMenuMeansNoWindowAndDefaultRectLetsThePlatformChoose) {
+  CWinApp app("frames");
+  fw_test::StartFramework();
+  auto* missing = new CFrameWnd;
+  EXPECT_FALSE(missing->Create(nullptr, "no menu", WS_OVERLAPPEDWINDOW, CFrameWnd::rectDefault, nullptr,
+                               "NOSUCHMENU"));
+  EXPECT_EQ(missing->hWnd, nullptr);
+  delete missing;  // never had a window, so it did not delete itself
+
+  auto* frame = new CFrameWnd;
+  ASSERT_TRUE(frame->Create(nullptr, "default", WS_OVERLAPPEDWINDOW, CFrameWnd::rectDefault, nullptr,
+                            "MAINMENUBAR"));
+  RECT rect;
+  GetWindowRect(frame->hWnd, &rect);
+  EXPECT_GT(rect.right - rect.left, 100);  // a size of the platform's choosing
+  EXPECT_GT(rect.bottom - rect.top, 100);
+  EXPECT_NE(GetMenu(frame->hWnd), nullptr);
+  char className[32] = {};
+  GetClassNameA(frame->hWnd, className, sizeof(className));
+  EXPECT_STREQ(className, "AfxFrameWnd");
+  EXPECT_FALSE(frame->LoadAccelTable("NOSUCHTABLE"));
+  frame->DestroyWindow();  // deletes the object
+  fw_test::Pump();
+}
+
 TEST(ModalDialog, OwnerMissingTemplateInMemoryTemplateAndFailedInit) {
   CWinApp app("modal");
   fw_test::StartFramework();
@@ -189,9 +211,9 @@ TEST(ModalDialog, OwnerMissingTemplateInMemoryTemplateAndFailedInit) {
   EXPECT_EQ(missing.hWnd, nullptr);
   EXPECT_EQ(afxHookedWnd, nullptr);
 
-  const std::vector<WORD> dlgTemplate = TwoEdits(WS_POPUP | WS_CAPTION);
+  const dialog_test::TemplateBuilder dlgTemplate = TwoEdits(WS_POPUP | WS_CAPTION);
   KeyDialog inMemory(nullptr, owner, VK_ESCAPE);
-  ASSERT_TRUE(inMemory.CreateIndirect(const_cast<WORD*>(dlgTemplate.data())));
+  ASSERT_TRUE(inMemory.CreateIndirect(const_cast<DLGTEMPLATE*>(dlgTemplate.get())));
   EXPECT_EQ(inMemory.DoModal(), IDCANCEL);
 
   KeyDialog failing("ABOUT", owner, VK_RETURN);

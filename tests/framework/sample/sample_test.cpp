@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "framework/support/framework_env.h"
+#include "platform/dialogs/template_builder.h"
 
 namespace {
 
@@ -18,28 +19,13 @@ constexpr WORD kAboutId = 202;
 
 std::string ShotPath(const char* name) { return ::testing::TempDir() + name; }
 
-// The client dialog: a label, a field and a button, laid out from an in-memory template.
-std::vector<WORD> ClientTemplate() {
-  const DWORD dialogStyle = WS_CHILD | WS_VISIBLE;
-  std::vector<WORD> t = {LOWORD(dialogStyle), HIWORD(dialogStyle), 0, 0, 3, 0, 0, 160, 60, 0, 0, 0};
-  auto text = [&t](const char* s) {
-    for (; *s; ++s) t.push_back(static_cast<unsigned char>(*s));
-    t.push_back(0);
-  };
-  auto item = [&](WORD cls, WORD id, const char* title, DWORD style, short x, short y, short cx, short cy) {
-    if (t.size() % 2) t.push_back(0);
-    ++t[4];
-    for (WORD w : {LOWORD(style), HIWORD(style), WORD{0}, WORD{0}, static_cast<WORD>(x), static_cast<WORD>(y),
-                   static_cast<WORD>(cx), static_cast<WORD>(cy), id, WORD{0xFFFF}, cls})
-      t.push_back(w);
-    text(title);
-    t.push_back(0);
-  };
-  t[4] = 0;
-  item(0x0082, 200, "Threads:", WS_CHILD | WS_VISIBLE, 8, 10, 40, 10);
-  item(0x0081, kEditId, "", WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP, 52, 8, 40, 12);
-  item(0x0080, kAboutId, "About...", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 100, 7, 50, 14);
-  return t;
+// The client dialog: a label, a field and a button.
+dialog_test::TemplateBuilder ClientTemplate() {
+  dialog_test::TemplateBuilder dlgTemplate(WS_CHILD | WS_VISIBLE, 0, 0, 160, 60);
+  dlgTemplate.item(0x0082, 200, "Threads:", WS_CHILD | WS_VISIBLE, 8, 10, 40, 10);
+  dlgTemplate.item(0x0081, kEditId, "", WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP, 52, 8, 40, 12);
+  dlgTemplate.item(0x0080, kAboutId, "About...", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 100, 7, 50, 14);
+  return dlgTemplate;
 }
 
 int aboutResult = 0;
@@ -61,10 +47,10 @@ END_MESSAGE_MAP()
 class SampleFrame : public CFrameWnd {
  public:
   ClientDialog client;
-  std::vector<WORD> clientTemplate = ClientTemplate();
+  dialog_test::TemplateBuilder clientTemplate = ClientTemplate();
   bool shotWithAbout = false;
 
-  int OnCreate(LPCREATESTRUCT) { return client.Make(clientTemplate.data(), this) ? 0 : -1; }
+  int OnCreate(LPCREATESTRUCT) { return client.Make(clientTemplate.get(), this) ? 0 : -1; }
   // The About box waits for input: photograph it, then press Enter.
   LRESULT OnEnterIdle(WPARAM, LPARAM) {
     if (!shotWithAbout) {

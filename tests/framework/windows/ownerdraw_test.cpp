@@ -9,6 +9,7 @@
 #include "framework/support/framework_env.h"
 #include "framework/wingdi.h"
 #include "framework/winmenu.h"
+#include "platform/dialogs/template_builder.h"
 
 namespace {
 
@@ -200,26 +201,14 @@ class ColourDialog : public CDialog {
   BOOL Make(const void* dlgTemplate) { return CreateIndirect(dlgTemplate, nullptr); }
 };
 
-// A dialog template with one static and one edit, as the dialog manager reads it.
-std::vector<WORD> SmallTemplate() {
-  std::vector<WORD> t = {LOWORD(WS_POPUP), HIWORD(WS_POPUP), 0, 0, 2, 0, 0, 100, 60, 0, 0, 0};
-  auto item = [&t](WORD cls, WORD id, DWORD style) {
-    if (t.size() % 2) t.push_back(0);
-    for (WORD w : {LOWORD(style), HIWORD(style), WORD{0}, WORD{0}, WORD{2}, WORD{2}, WORD{40}, WORD{12}, id,
-                   WORD{0xFFFF}, cls, WORD{0}, WORD{0}})
-      t.push_back(w);
-  };
-  item(0x0082, 50, WS_CHILD | WS_VISIBLE);
-  item(0x0081, 51, WS_CHILD | WS_VISIBLE | WS_BORDER);
-  return t;
-}
-
 TEST(ControlColour, DialogBrushColoursStaticsButNotEditsAndCanBeSwitchedOff) {
   fw_test::StartFramework();
-  const std::vector<WORD> dlgTemplate = SmallTemplate();
+  dialog_test::TemplateBuilder dlgTemplate(WS_POPUP, 0, 0, 100, 60);
+  dlgTemplate.item(0x0082, 50, "label", WS_CHILD | WS_VISIBLE, 2, 2, 40, 12);
+  dlgTemplate.item(0x0081, 51, "", WS_CHILD | WS_VISIBLE | WS_BORDER, 2, 20, 40, 12);
   ColourDialog dialog;
   ASSERT_NE(dialog.hBrushCtlBk, nullptr);
-  ASSERT_TRUE(dialog.Make(dlgTemplate.data()));
+  ASSERT_TRUE(dialog.Make(dlgTemplate.get()));
   EXPECT_EQ(CWnd::FromHandlePermanent(dialog.hWnd), &dialog);
   HWND label = GetDlgItem(dialog.hWnd, 50);
   HWND edit = GetDlgItem(dialog.hWnd, 51);
