@@ -29,7 +29,7 @@ struct SourceBlock {
   bool has(int x, int y) const {
     return x >= valid.left && x < valid.right && y >= valid.top && y < valid.bottom;
   }
-  Pixel at(int x, int y) const {
+  const Pixel& at(int x, int y) const {
     return pixels[static_cast<std::size_t>(y - valid.top) * (valid.right - valid.left) +
                   (x - valid.left)];
   }
@@ -134,14 +134,31 @@ BOOL stretch(HDC hdc_dst, int xd, int yd, int wd, int hd, HDC hdc_src, int xs, i
   if (uses_pattern) pattern = gdi::BrushPaint(*dst, dst->state.brush);
   bool same_size = mx.src_len == mx.dst_len && my.src_len == my.dst_len;
   int mode = same_size ? COLORONCOLOR : dst->state.stretch_mode;
+  bool direct = uses_source && same_size && !mx.mirror && !my.mirror;
   for (const RECT& c : canvas.clip().rects()) {
     RECT r = gdi::rect_intersection(c, dst_rect);
     for (int y = r.top; y < r.bottom; ++y) {
       Pixel* row = canvas.surface().row(y);
       long long iy = y - dst_rect.top;
+      if (direct && code == 0xCC) {
+        // A plain copy: the valid part of the source row in one go.
+        int sy = block.area.top + static_cast<int>(iy);
+        int dx = block.area.left - dst_rect.left;
+        int from = std::max<int>(r.left, block.valid.left - dx);
+        int to = std::min<int>(r.right, block.valid.right - dx);
+        if (sy < block.valid.top || sy >= block.valid.bottom || from >= to) continue;
+        const Pixel* src_row = &block.at(from + dx, sy);
+        std::copy(src_row, src_row + (to - from), row + from);
+        continue;
+      }
       for (int x = r.left; x < r.right; ++x) {
         Pixel s = 0;
-        if (uses_source) {
+        if (direct) {
+          // One-to-one copies (BitBlt) index the source directly.
+          int sx = block.area.left + (x - dst_rect.left), sy = block.area.top + static_cast<int>(iy);
+          if (!block.has(sx, sy)) continue;
+          s = block.at(sx, sy);
+        } else if (uses_source) {
           long long ix = x - dst_rect.left;
           if (!sample(block, mode, mx.from(ix), mx.to(ix), my.from(iy), my.to(iy), s)) continue;
         }

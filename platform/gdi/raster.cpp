@@ -1,6 +1,7 @@
 // Raster operations, brush patterns and clipped pixel access.
 #include "gdi/raster.h"
 
+#include <algorithm>
 #include <array>
 
 namespace gdi {
@@ -142,10 +143,16 @@ void Canvas::plot(int sx, int sy, Pixel color, int rop2) {
 void Canvas::fill(const RECT& area, const BrushPaint& brush, std::uint8_t rop3) {
   bool pattern = rop3_uses_pattern(rop3);
   if (pattern && brush.null()) return;
+  // Erasing backgrounds with a solid brush is the common case: plain row fills.
+  bool plain_fill = rop3 == 0xF0 && brush.uniform();
   for (const RECT& c : clip_.rects()) {
     RECT r = rect_intersection(c, area);
     for (int y = r.top; y < r.bottom; ++y) {
       Pixel* row = surface_->row(y);
+      if (plain_fill) {
+        std::fill(row + r.left, row + r.right, brush.at(0, 0));
+        continue;
+      }
       for (int x = r.left; x < r.right; ++x) {
         if (pattern && !brush.paints(x, y)) continue;
         row[x] = apply_rop3(rop3, pattern ? brush.at(x, y) : 0, 0, row[x]);

@@ -36,6 +36,8 @@ class BrushPaint {
   static BrushPaint solid(Pixel color);
 
   bool null() const { return null_; }
+  // One colour everywhere (solid brushes).
+  bool uniform() const { return !null_ && width_ == 1 && height_ == 1; }
   // False where the brush leaves the destination alone.
   bool paints(int sx, int sy) const;
   Pixel at(int sx, int sy) const;
