@@ -26,7 +26,7 @@ struct Line {
 
 class Layout {
  public:
-  Layout(UINT format) : format_(format) {}
+  explicit Layout(UINT format) : format_(format) {}
 
   // Width of `s` as drawn, tabs expanded from the start of the line.
   int width(const std::string& s) const { return advance_to(s, static_cast<int>(s.size())); }
