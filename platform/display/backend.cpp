@@ -2,6 +2,7 @@
 // there; a desktop backend plugs in here.
 #include "display/backend.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -12,7 +13,11 @@ namespace {
 
 Backend* choose_backend() {
   // TORVEX_DISPLAY=sdl, or a desktop session, would pick the desktop backend once it
-  // exists; until then the virtual screen serves every case.
+  // exists; until then the virtual screen serves every case, and an explicit request for
+  // the desktop is answered with a note rather than silently.
+  const char* wanted = std::getenv("TORVEX_DISPLAY");
+  if (wanted && std::strcmp(wanted, "headless") != 0)
+    std::fprintf(stderr, "TORVEX_DISPLAY=%s: this build has only the headless display\n", wanted);
   return new HeadlessBackend;
 }
 
