@@ -70,6 +70,15 @@ std::size_t position_at(HWND hwnd, const EditState& s, int x) {
   return best;
 }
 
+bool fits_width(HWND hwnd, const EditState& s) {
+  HDC hdc = GetDC(hwnd);
+  if (!hdc) return true;
+  std::string text = shown_text(hwnd, s);
+  int width = text_width(hdc, text, text.size());
+  ReleaseDC(hwnd, hdc);
+  return width <= static_cast<int>(client_rect_of(hwnd).right) - 2 * kTextMargin - 1;
+}
+
 void paint(HWND hwnd, HDC hdc, const EditState& s) {
   DWORD style = style_of(hwnd);
   bool enabled = IsWindowEnabled(hwnd) != FALSE;
@@ -132,7 +141,10 @@ void type_character(HWND hwnd, EditState& s, char c) {
   }
   if (style & ES_UPPERCASE) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   if (style & ES_LOWERCASE) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  if (!s.model.replace_selection(std::string(1, c))) {
+  EditModel before = s.model;
+  // Without ES_AUTOHSCROLL the field takes only what fits in its width.
+  if (!s.model.replace_selection(std::string(1, c)) || (!(style & ES_AUTOHSCROLL) && !fits_width(hwnd, s))) {
+    s.model = before;
     notify_parent(hwnd, EN_MAXTEXT);
     return;
   }

@@ -144,6 +144,19 @@ void key_down(HWND hwnd, ListBoxState& s, WPARAM key) {
   }
 }
 
+// Unless LBS_NOINTEGRALHEIGHT asks otherwise, a list box shrinks so that no item shows
+// cut off at the bottom (a list shorter than one item keeps its size).
+void fit_integral_height(HWND hwnd, ListBoxState& s, int client_height) {
+  if (style_of(hwnd) & LBS_NOINTEGRALHEIGHT) return;
+  int cut = client_height % s.item_height;
+  if (client_height <= s.item_height || cut == 0) return;
+  RECT window;
+  GetWindowRect(hwnd, &window);
+  SetWindowPos(hwnd, nullptr, 0, 0, window.right - window.left, window.bottom - window.top - cut,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  clamp_top(hwnd, s);
+}
+
 int index_at(const ListBoxState& s, LPARAM lparam) { return s.top + GET_Y_LPARAM(lparam) / s.item_height; }
 
 LRESULT non_client_message(HWND hwnd, ListBoxState& s, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -269,6 +282,7 @@ LRESULT window_message(HWND hwnd, ListBoxState& s, UINT message, WPARAM wparam, 
     case WM_NCLBUTTONDBLCLK: return non_client_message(hwnd, s, message, wparam, lparam);
     case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_VSCROLL: scroll(hwnd, s, LOWORD(wparam)); return 0;
+    case WM_SIZE: fit_integral_height(hwnd, s, HIWORD(lparam)); return 0;
     case WM_KEYDOWN: key_down(hwnd, s, wparam); return 0;
     case WM_CHAR: {
       int found = s.model.find(s.model.selection(), std::string(1, static_cast<char>(wparam)), false);

@@ -73,8 +73,16 @@ RECT dialog_window_rect(const DialogTemplate& t, DWORD style, DWORD ex_style, bo
 bool create_controls(HWND hdlg, const DialogTemplate& t, HINSTANCE instance, HFONT font, const SIZE& base) {
   for (const DialogItemTemplate& item : t.items) {
     ItemTitle title = title_of(item);
-    HWND control = CreateWindowExA(item.ex_style | WS_EX_NOPARENTNOTIFY, item.class_name.c_str(), title.text,
-                                   item.style | WS_CHILD, dialog_units_to_x(item.x, base),
+    DWORD style = item.style | WS_CHILD;
+    DWORD ex_style = item.ex_style | WS_EX_NOPARENTNOTIFY;
+    // The 3-D look: edit fields and list boxes framed with WS_BORDER get the sunken
+    // client edge instead of the flat black line.
+    if ((style & WS_BORDER) &&
+        (lstrcmpiA(item.class_name.c_str(), "Edit") == 0 || lstrcmpiA(item.class_name.c_str(), "ListBox") == 0)) {
+      style &= ~WS_BORDER;
+      ex_style |= WS_EX_CLIENTEDGE;
+    }
+    HWND control = CreateWindowExA(ex_style, item.class_name.c_str(), title.text, style, dialog_units_to_x(item.x, base),
                                    dialog_units_to_y(item.y, base), dialog_units_to_x(item.cx, base),
                                    dialog_units_to_y(item.cy, base), hdlg,
                                    reinterpret_cast<HMENU>(static_cast<UINT_PTR>(item.id)), instance,

@@ -81,7 +81,9 @@ class Edit : public ::testing::Test {
     notifications.clear();
     TemplateBuilder t(WS_POPUP | WS_VISIBLE, 10, 10, 120, 60, "");
     t.item(kEdit, 30, "start", WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP, 5, 5, 80, 12)
-        .item(kEdit, 31, "", WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_NUMBER, 5, 25, 80, 12);
+        .item(kEdit, 31, "", WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_NUMBER, 5, 25, 80, 12)
+        .item(kEdit, 32, "", WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP, 5, 40, 23, 12)
+        .item(kEdit, 33, "", WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 40, 40, 23, 12);
     dlg_ = CreateDialogIndirectParamA(nullptr, t.get(), nullptr, recording_proc, 0);
     edit_ = GetDlgItem(dlg_, 30);
     pump(dlg_);
@@ -144,6 +146,20 @@ TEST_F(Edit, NumberFieldRefusesLettersAndLimitStopsTyping) {
   pump(dlg_);
   EXPECT_EQ(text(number), "427");
   EXPECT_EQ(SendMessageA(number, EM_GETLIMITTEXT, 0, 0), 3);
+}
+
+TEST_F(Edit, WithoutAutoScrollOnlyWhatFitsIsTaken) {
+  SetFocus(GetDlgItem(dlg_, 32));
+  headless::type_text("1234567890123");
+  pump(dlg_);
+  std::string narrow = text(GetDlgItem(dlg_, 32));
+  EXPECT_GE(narrow.size(), 3u);
+  EXPECT_LT(narrow.size(), 13u);
+  EXPECT_EQ(narrow, std::string("1234567890123").substr(0, narrow.size()));
+  SetFocus(GetDlgItem(dlg_, 33));
+  headless::type_text("1234567890123");
+  pump(dlg_);
+  EXPECT_EQ(text(GetDlgItem(dlg_, 33)), "1234567890123");  // scrolls sideways instead
 }
 
 TEST_F(Edit, ClickPlacesTheCaret) {

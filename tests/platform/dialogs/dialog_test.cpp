@@ -82,7 +82,10 @@ TEST_F(Dialogs, BenchDialogControlsComeInTemplateOrderWithTheirClassesAndPlaces)
     EXPECT_EQ(r.left - origin.x, to_x(e.x)) << e.id;
     EXPECT_EQ(r.top - origin.y, to_y(e.y)) << e.id;
     EXPECT_EQ(r.right - r.left, to_x(e.cx)) << e.id;
-    EXPECT_EQ(r.bottom - r.top, to_y(e.cy)) << e.id;
+    // The drive list shrinks to show whole items only (16-pixel items inside its edge).
+    int height = to_y(e.cy);
+    if (e.id == 10000) height -= (height - 4) % 16;
+    EXPECT_EQ(r.bottom - r.top, height) << e.id;
     child = GetWindow(child, GW_HWNDNEXT);
   }
   EXPECT_EQ(child, nullptr);
