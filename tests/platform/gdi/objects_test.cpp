@@ -186,6 +186,24 @@ TEST(Descriptions, GetObjectRoundTripsPensBrushesAndFonts) {
   EXPECT_EQ(CreateBrushIndirect(nullptr), nullptr);
 }
 
+TEST(Descriptions, ShortBuffersGetTheLeadingFields) {
+  // Callers written for 32-bit layouts ask for 12 bytes of LOGBRUSH and 24 of BITMAP;
+  // they get the fields that fit, and the count copied.
+  HBRUSH brush = CreateSolidBrush(RGB(4, 5, 6));
+  LOGBRUSH lb{};
+  EXPECT_EQ(GetObjectA(brush, 12, &lb), 12);
+  EXPECT_EQ(lb.lbStyle, UINT(BS_SOLID));
+  EXPECT_EQ(lb.lbColor, RGB(4, 5, 6));
+  HBITMAP bm = CreateBitmap(7, 3, 1, 32, nullptr);
+  BITMAP info{};
+  EXPECT_EQ(GetObjectA(bm, 24, &info), 24);
+  EXPECT_EQ(info.bmWidth, 7);
+  EXPECT_EQ(info.bmBitsPixel, 32);
+  EXPECT_EQ(GetObjectA(bm, 0, &info), 0);
+  DeleteObject(brush);
+  DeleteObject(bm);
+}
+
 TEST(Descriptions, PatternBrushKeepsItsOwnCopyOfTheBitmap) {
   HBITMAP bm = CreateBitmap(8, 8, 1, 1, nullptr);
   HBRUSH brush = CreatePatternBrush(bm);
