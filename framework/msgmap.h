@@ -180,6 +180,8 @@ LRESULT _AfxDispatch(CWnd* pWnd, WPARAM wParam, LPARAM lParam) {
     return call(wnd(w), _AfxLo(l), _AfxHi(l));
   } else if constexpr (sig == AfxSig_hDWw) {
     const auto* params = reinterpret_cast<const CCtlColorParams*>(l);
+    // Only the framework sends this message; a stray one without its record is ignored.
+    if (params == nullptr) return 0;
     return call(_AfxDCFromHandle(params->hDC), _AfxWndFromHandle(params->hWnd), params->nCtlType);
   } else if constexpr (sig == AfxSig_iwWw) {
     return call(_AfxLo(w), wnd(l), _AfxHi(w));

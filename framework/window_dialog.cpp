@@ -82,8 +82,9 @@ BOOL CDialog::CreateIndirect(const void* lpDialogTemplate, CWnd* pParentWnd) {
 INT_PTR CALLBACK _AfxDlgProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
   if (nMsg != WM_SETFONT && nMsg != WM_INITDIALOG) return 0;
   // A dialog created without the framework's hook has no object to tell.
-  auto* pDlg = static_cast<CDialog*>(CWnd::FromHandlePermanent(hWnd));
-  if (pDlg == nullptr || !pDlg->IsKindOf(RUNTIME_CLASS(CDialog))) return nMsg == WM_INITDIALOG;
+  CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
+  if (pWnd == nullptr || !pWnd->IsKindOf(RUNTIME_CLASS(CDialog))) return nMsg == WM_INITDIALOG;
+  auto* pDlg = static_cast<CDialog*>(pWnd);
 
   _AfxCurrentMessageScope current(hWnd, nMsg, wParam, lParam);
   INT_PTR result = 0;

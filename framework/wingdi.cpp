@@ -19,7 +19,37 @@ IMPLEMENT_RUNTIME_CLASS(CPalette, CGdiObject)
 IMPLEMENT_RUNTIME_CLASS(CRgn, CGdiObject)
 
 static CDCHandleMap afxDCMap;
-static CGdiHandleMap afxGdiMap;
+
+// Temporary drawing-object wrappers are made of the handle's own kind (a CFont for a
+// font), so that CFont::FromHandle and CDC::SelectPalette hand them out through their
+// kinds' pointer types without pretending a plain CGdiObject is a CFont.
+class CGdiKindHandleMap : public CHandleMap {
+ protected:
+  CObject* NewTempObject(HANDLE h) override {
+    CGdiObject* wrapper = NewWrapperOfKind(GetObjectType(h));
+    wrapper->hObject = h;
+    return wrapper;
+  }
+  void DeleteTempObject(CObject* pObject) override {
+    auto* wrapper = static_cast<CGdiObject*>(pObject);
+    wrapper->hObject = nullptr;
+    delete wrapper;
+  }
+
+ private:
+  static CGdiObject* NewWrapperOfKind(DWORD objectType) {
+    switch (objectType) {
+      case OBJ_PEN: return new CPen;
+      case OBJ_BRUSH: return new CBrush;
+      case OBJ_FONT: return new CFont;
+      case OBJ_BITMAP: return new CBitmap;
+      case OBJ_PAL: return new CPalette;
+      case OBJ_REGION: return new CRgn;
+      default: return new CGdiObject;
+    }
+  }
+};
+static CGdiKindHandleMap afxGdiMap;
 
 CDC* _AfxDCFromHandle(HDC h) { return CDC::FromHandle(h); }
 

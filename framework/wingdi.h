@@ -74,6 +74,8 @@ class CMetaFileDC : public CDC {
   ~CMetaFileDC() override;
 };
 
+// A temporary wrapper is an object of the handle's own kind (CPen for a pen ...), or a
+// plain CGdiObject for any other handle.
 class CGdiObject : public CObject {
   DECLARE_RUNTIME_CLASS(CGdiObject)
  public:
@@ -95,6 +97,7 @@ class CGdiObject : public CObject {
 class CPen : public CGdiObject {
   DECLARE_RUNTIME_CLASS(CPen)
  public:
+  CPen() = default;  // empty; temporary wrappers start so
   CPen(int nPenStyle, int nWidth, COLORREF crColor);
   ~CPen() override;
 };
@@ -102,6 +105,7 @@ class CPen : public CGdiObject {
 class CBrush : public CGdiObject {
   DECLARE_RUNTIME_CLASS(CBrush)
  public:
+  CBrush() = default;
   explicit CBrush(COLORREF crColor);
   CBrush(int nIndex, COLORREF crColor);
   explicit CBrush(CBitmap* pBitmap);
@@ -112,10 +116,8 @@ class CFont : public CGdiObject {
   DECLARE_RUNTIME_CLASS(CFont)
  public:
   ~CFont() override;
-  // A temporary wrapper is a plain CGdiObject, used through this type.
-  static CFont* FromHandle(HFONT h) {
-    return static_cast<CFont*>(CGdiObject::FromHandle(h));
-  }
+  // REQUIRES: h is a font (or null), so that its wrapper is a CFont.
+  static CFont* FromHandle(HFONT h) { return static_cast<CFont*>(CGdiObject::FromHandle(h)); }
 };
 
 class CBitmap : public CGdiObject {

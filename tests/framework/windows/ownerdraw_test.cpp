@@ -191,6 +191,10 @@ TEST(ControlColour, StaticColourArrivesAsOneMessageAndItsBrushAnswers) {
   EXPECT_EQ(wnd.seenDC->hDC, dc);
   SendMessageA(wnd.hWnd, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(label));
   EXPECT_EQ(wnd.seenType, 1u);
+  // The framework's own message without its record reaches no handler.
+  wnd.seenType = 99;
+  EXPECT_EQ(SendMessageA(wnd.hWnd, WM_CTLCOLOR, 0, 0), 0);
+  EXPECT_EQ(wnd.seenType, 99u);
   ReleaseDC(label, dc);
   CWnd::DeleteTempMap();
   CDC::DeleteTempMap();

@@ -39,7 +39,11 @@ TEST(Wrappers, GdiObjectsDeleteOnceAndDetachForgetsEarlierTemporaries) {
   CGdiObject* temporary = CGdiObject::FromHandle(brush);
   ASSERT_NE(temporary, nullptr);
   EXPECT_EQ(CGdiObject::FromHandle(brush), temporary);
-  EXPECT_EQ(CFont::FromHandle(reinterpret_cast<HFONT>(brush)), temporary);
+  EXPECT_TRUE(temporary->IsKindOf(RUNTIME_CLASS(CBrush)));  // of the handle's own kind
+  HFONT font = static_cast<HFONT>(GetStockObject(SYSTEM_FONT));
+  CFont* fontObject = CFont::FromHandle(font);
+  ASSERT_NE(fontObject, nullptr);
+  EXPECT_EQ(fontObject->GetRuntimeClass(), RUNTIME_CLASS(CFont));
 
   CGdiObject owner;
   ASSERT_TRUE(owner.Attach(brush));
