@@ -402,6 +402,7 @@ ATOM WINAPI RegisterClassA(const WNDCLASSA* lpWndClass);
 BOOL WINAPI UnregisterClassA(LPCSTR lpClassName, HINSTANCE hInstance);
 BOOL WINAPI GetClassInfoA(HINSTANCE hInstance, LPCSTR lpClassName, LPWNDCLASSA lpWndClass);
 int WINAPI GetClassNameA(HWND hWnd, LPSTR lpClassName, int nMaxCount);
+UINT WINAPI RegisterWindowMessageA(LPCSTR lpString);
 ULONG_PTR WINAPI GetClassLongPtrA(HWND hWnd, int nIndex);
 ULONG_PTR WINAPI SetClassLongPtrA(HWND hWnd, int nIndex, LONG_PTR dwNewLong);
 

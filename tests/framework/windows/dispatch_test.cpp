@@ -11,8 +11,8 @@
 
 namespace {
 
-UINT registeredHandled = 0xC321;
-UINT registeredUnhandled = 0xC322;
+UINT registeredHandled = RegisterWindowMessageA("TorvexDispatchTestHandled");
+UINT registeredUnhandled = RegisterWindowMessageA("TorvexDispatchTestUnhandled");
 
 class MapWnd : public CWnd {
  public:
