@@ -52,7 +52,7 @@ void queue_event_locked(InputEvent event) {
   if (!queue) return;
   event.time = message_clock();
   queue->input.push_back(event);
-  queue->wake.notify_all();
+  queue->signal();
 }
 
 WPARAM mouse_keys_locked() {

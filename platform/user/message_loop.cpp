@@ -38,7 +38,7 @@ MSG make_message(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
 
 void post_locked(ThreadQueue& queue, const MSG& msg) {
   queue.posted.push_back(msg);
-  queue.wake.notify_all();
+  queue.signal();
 }
 
 bool take_posted_locked(ThreadQueue& queue, const MessageFilter& filter, bool remove, MSG* out) {
@@ -83,6 +83,7 @@ BOOL retrieve(MSG* out, const MessageFilter& filter, bool remove, Mode mode) {
   display::backend().pump_input();
   UserLock lock(user_lock());
   for (;;) {
+    std::uint64_t seen = queue->signals;
     deliver_sent_messages(*queue, lock);
     bool found = take_posted_locked(*queue, filter, remove, out) ||
                  take_quit_locked(*queue, remove, out) ||
@@ -93,7 +94,7 @@ BOOL retrieve(MSG* out, const MessageFilter& filter, bool remove, Mode mode) {
       return TRUE;
     }
     if (mode == Mode::Peek) return FALSE;
-    if (queue->incoming.empty()) wait_idle(*queue, lock);
+    if (queue->incoming.empty() && queue->signals == seen) wait_idle(*queue, lock);
   }
 }
 
@@ -165,6 +166,7 @@ BOOL WINAPI WaitMessage(void) {
   MessageFilter any;
   MSG msg;
   for (;;) {
+    std::uint64_t seen = queue->signals;
     if (!queue->incoming.empty()) {
       deliver_sent_messages(*queue, lock);
       return TRUE;
@@ -172,7 +174,7 @@ BOOL WINAPI WaitMessage(void) {
     if (!queue->posted.empty() || queue->quit_requested ||
         take_generated_message(*queue, any, false, &msg, lock))
       return TRUE;
-    wait_idle(*queue, lock);
+    if (queue->signals == seen) wait_idle(*queue, lock);
   }
 }
 

@@ -78,7 +78,7 @@ void complete_sent_locked(SentMessage& sent, LRESULT result) {
   if (sent.done) return;
   sent.result = result;
   sent.done = true;
-  if (sent.sender) sent.sender->wake.notify_all();
+  if (sent.sender) sent.sender->signal();
 }
 
 void forget_window_messages_locked(DWORD owner_thread, HWND hwnd) {

@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <cstdint>
 #include <deque>
 #include <memory>
 #include <vector>
@@ -62,13 +63,22 @@ struct ThreadQueue {
   std::deque<std::shared_ptr<SentMessage>> incoming;
   bool quit_requested = false;
   int quit_code = 0;
-  std::condition_variable wake;  // new posted or sent message, reply, or quit
+  std::condition_variable wake;  // new posted or sent message, reply, input, paint or timer
+  // Counts signal() calls. A retrieval that drops the lock on its way (to paint a frame or
+  // run a sent message) compares it before sleeping, so a wake-up given meanwhile is not lost.
+  std::uint64_t signals = 0;
   LONG last_message_time = 0;
   DWORD last_message_pos = 0;
   std::deque<InputEvent> input;
   std::vector<Timer> timers;
   bool idle = false;  // waiting in GetMessageA/WaitMessage with nothing to do
   bool alive = true;
+
+  // Wakes the thread waiting on this queue. REQUIRES: the user lock.
+  void signal() {
+    ++signals;
+    wake.notify_all();
+  }
 };
 
 DWORD current_thread_id();

@@ -23,7 +23,7 @@ bool has_frame(const Window& w) {
 }
 
 void wake_owner_locked(const Window& w) {
-  if (auto queue = queue_of_thread_locked(w.thread_id)) queue->wake.notify_all();
+  if (auto queue = queue_of_thread_locked(w.thread_id)) queue->signal();
 }
 
 bool includes_children(const Window& w, UINT flags) {

@@ -45,7 +45,7 @@ std::shared_ptr<SentMessage> queue_call(HWND hwnd, UINT message, WPARAM wparam, 
   sent->lparam = lparam;
   sent->sender = std::move(sender);
   receiver->incoming.push_back(sent);
-  receiver->wake.notify_all();
+  receiver->signal();
   return sent;
 }
 

@@ -40,7 +40,7 @@ UINT_PTR WINAPI SetTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPROC proc) {
     *same = timer;
   else
     queue->timers.push_back(timer);
-  queue->wake.notify_all();
+  queue->signal();
   return id ? id : 1;
 }
 
