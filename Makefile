@@ -32,9 +32,9 @@ build: deps $(BUILD)/build.ninja
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) $(CTEST_ARGS)
 
-# Until the program exists, `make run` starts the platform demo.
+# Starts the program; it runs until its main window is closed or Exit is chosen.
 run: build
-	@if [ -x $(BUILD)/app/torvex ]; then $(BUILD)/app/torvex; else $(BUILD)/demo/platform_demo; fi
+	$(BUILD)/app/torvex
 
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do echo "== $$b"; $$b; done

@@ -15,8 +15,13 @@ Backend* choose_backend() {
   // TORVEX_DISPLAY=sdl, or a desktop session, would pick the desktop backend once it
   // exists; until then the virtual screen serves every case, and an explicit request for
   // the desktop is answered with a note rather than silently.
+  // A program started without a choice says so in one line, so a window that nobody can
+  // see does not look like a hang; TORVEX_DISPLAY=headless (the tests) is a choice.
   const char* wanted = std::getenv("TORVEX_DISPLAY");
-  if (wanted && std::strcmp(wanted, "headless") != 0)
+  if (wanted == nullptr)
+    std::fprintf(stderr, "Running on the headless display: windows are not shown anywhere "
+                         "(Ctrl+C ends the program).\n");
+  else if (std::strcmp(wanted, "headless") != 0)
     std::fprintf(stderr, "TORVEX_DISPLAY=%s: this build has only the headless display\n", wanted);
   return new HeadlessBackend;
 }

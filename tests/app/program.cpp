@@ -1,0 +1,195 @@
+// The in-process program runner used by the end-to-end tests.
+#include "program.h"
+
+#include <gtest/gtest.h>
+#include <win32_headless.h>
+#include <win32_test_kernel.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <mutex>
+
+#include "framework/winapp.h"
+#include "genui/application.h"
+
+namespace app_test {
+namespace {
+
+constexpr int kFirstRecordedId = 10004;
+constexpr int kLastRecordedId = 10007;
+constexpr int kFindAttempts = 2000;
+constexpr auto kFindPause = std::chrono::milliseconds(5);
+
+std::mutex recordMutex;
+std::vector<TextSet> recorded;
+HHOOK recordHook = nullptr;
+
+LRESULT CALLBACK RecordSetText(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HC_ACTION) {
+    const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (message->message == WM_SETTEXT) {
+      const int id = GetDlgCtrlID(message->hwnd);
+      if (id >= kFirstRecordedId && id <= kLastRecordedId && message->lParam != 0) {
+        std::lock_guard lock(recordMutex);
+        recorded.push_back({id, reinterpret_cast<const char*>(message->lParam), GetCursor()});
+      }
+    }
+  }
+  return CallNextHookEx(recordHook, code, wParam, lParam);
+}
+
+HINSTANCE Instance() { return GetModuleHandleA(nullptr); }
+
+// Once the framework's classes exist, a later start in this process is a second instance.
+HINSTANCE PreviousInstance() {
+  WNDCLASSA existing;
+  return GetClassInfoA(Instance(), "AfxWnd", &existing) ? Instance() : nullptr;
+}
+
+}  // namespace
+
+std::string ShotPath(const char* name) { return ::testing::TempDir() + name; }
+
+// ---- TestDrives ----------------------------------------------------------------------------
+
+TestDrives::TestDrives(int count) : count_(count) {
+  static std::atomic<int> serial{0};
+  root_ = ::testing::TempDir() + "torvex_drives_" + std::to_string(getpid()) + "_" +
+          std::to_string(serial++);
+  std::string table;
+  for (int i = 0; i < count; ++i) {
+    const char letter = static_cast<char>('a' + i);
+    std::filesystem::create_directories(Directory(letter));
+    if (!table.empty()) table += ';';
+    table += std::string(1, letter) + "=" + Directory(letter);
+  }
+  setenv("TORVEX_DRIVES", table.c_str(), 1);
+  win32_test::reload_drive_table();
+}
+
+TestDrives::~TestDrives() {
+  std::error_code ignored;
+  std::filesystem::remove_all(root_, ignored);
+}
+
+std::string TestDrives::Directory(char letter) const { return root_ + "/" + letter; }
+
+std::vector<std::string> TestDrives::Files() const {
+  std::vector<std::string> files;
+  for (int i = 0; i < count_; ++i) {
+    for (const auto& entry : std::filesystem::directory_iterator(Directory(static_cast<char>('a' + i)))) {
+      files.push_back(entry.path().string());
+    }
+  }
+  for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::current_path())) {
+    if (entry.path().filename().string().rfind("qzt", 0) == 0) files.push_back(entry.path().string());
+  }
+  return files;
+}
+
+// ---- Program -------------------------------------------------------------------------------
+
+Program::Program() {
+  // The program's own application object is the current one (nothing else made one).
+  EXPECT_EQ(AfxGetApp(), &TheApp);
+  ForgetTexts();
+  gui_ = std::thread([this] {
+    guiThreadId_ = GetCurrentThreadId();
+    recordHook = SetWindowsHookExA(WH_CALLWNDPROC, RecordSetText, nullptr, GetCurrentThreadId());
+    static char commandLine[] = "";
+    exitCode_ = WinMain(Instance(), PreviousInstance(), commandLine, SW_SHOWNORMAL);
+    UnhookWindowsHookEx(recordHook);
+  });
+  for (int attempt = 0; attempt < kFindAttempts && frame_ == nullptr; ++attempt) {
+    HWND found = FindWindowA(nullptr, "TORVEX NT Benchmarks");
+    if (found != nullptr && guiThreadId_ != 0 &&
+        GetWindowThreadProcessId(found, nullptr) == guiThreadId_ &&
+        IsWindowVisible(found)) {
+      frame_ = found;
+    } else {
+      std::this_thread::sleep_for(kFindPause);
+    }
+  }
+  if (frame_ != nullptr) Idle();
+}
+
+Program::~Program() {
+  if (joined_) return;
+  if (IsWindow(frame_)) PostMessageA(frame_, WM_CLOSE, 0, 0);
+  Join();
+}
+
+int Program::Join() {
+  if (!joined_) {
+    gui_.join();
+    joined_ = true;
+  }
+  return exitCode_;
+}
+
+bool Program::Idle(DWORD timeoutMs) const { return headless::wait_idle(frame_, timeoutMs); }
+
+std::string Program::Text(HWND window) const {
+  char text[256] = {};
+  GetWindowTextA(window, text, sizeof text);
+  return text;
+}
+
+void Program::ClickBar(int position) {
+  RECT r{};
+  EXPECT_TRUE(GetMenuItemRect(frame_, GetMenu(frame_), position, &r)) << "bar item " << position;
+  headless::click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  Idle();
+}
+
+void Program::ClickPopupItem(int barPosition, int itemPosition) {
+  ClickBar(barPosition);
+  RECT r{};
+  HMENU popup = GetSubMenu(GetMenu(frame_), barPosition);
+  EXPECT_TRUE(GetMenuItemRect(frame_, popup, itemPosition, &r)) << "pop-up item " << itemPosition;
+  headless::click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+}
+
+void Program::ClickWindow(HWND window) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  headless::click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+}
+
+void Program::TypeInto(int id, const char* text) {
+  ClickWindow(Item(id));
+  headless::press_key(VK_END);
+  headless::key(VK_SHIFT, true);
+  headless::press_key(VK_HOME);
+  headless::key(VK_SHIFT, false);
+  if (*text == '\0') {
+    headless::press_key(VK_DELETE);
+  } else {
+    headless::type_text(text);
+  }
+  Idle();
+}
+
+std::vector<TextSet> Program::TextsSet() const {
+  std::lock_guard lock(recordMutex);
+  return recorded;
+}
+
+void Program::ForgetTexts() {
+  std::lock_guard lock(recordMutex);
+  recorded.clear();
+}
+
+HWND Program::FindBox(const char* caption) const {
+  HWND box = FindWindowA(nullptr, caption);
+  if (box == nullptr || GetWindowThreadProcessId(box, nullptr) != guiThreadId_) return nullptr;
+  return box;
+}
+
+UINT FileItemState(HWND frame, UINT id) {
+  return GetMenuState(GetSubMenu(GetMenu(frame), 0), id, MF_BYCOMMAND) & MF_GRAYED;
+}
+
+}  // namespace app_test
