@@ -1,6 +1,10 @@
 // The "Static" class: a text aligned left, centred or right and wrapped within the
 // control, an icon, or a plain filled rectangle. Colours come from the parent through
 // WM_CTLCOLORSTATIC.
+//
+// A text static paints itself the moment its text is set, besides invalidating: a
+// program that writes a status line from inside a long computation dispatches no
+// WM_PAINT until it is done, yet every text it sets must be seen as it is set.
 #include "control_common.h"
 #include "system_classes.h"
 #include "window_state_table.h"
@@ -68,6 +72,27 @@ void paint(HWND hwnd, HDC hdc, const StaticState& s) {
   if (old_font) SelectObject(hdc, old_font);
 }
 
+bool has_text_style(DWORD style) {
+  switch (style & SS_TYPEMASK) {
+    case SS_LEFT:
+    case SS_CENTER:
+    case SS_RIGHT:
+    case SS_SIMPLE:
+    case SS_LEFTNOWORDWRAP: return true;
+    default: return false;
+  }
+}
+
+// Draws through a window DC at once. GetDC clips to the control and to what covers it,
+// and an invisible control (or one inside a hidden parent) draws nothing.
+void paint_now(HWND hwnd, const StaticState& s) {
+  if (!IsWindowVisible(hwnd)) return;
+  HDC hdc = GetDC(hwnd);
+  if (!hdc) return;
+  paint(hwnd, hdc, s);
+  ReleaseDC(hwnd, hdc);
+}
+
 LRESULT static_message(HWND hwnd, StaticState& s, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_NCCREATE: {
@@ -84,6 +109,7 @@ LRESULT static_message(HWND hwnd, StaticState& s, UINT message, WPARAM wparam, L
         s.icon = load_named_icon(reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(hwnd, GWLP_HINSTANCE)),
                                  reinterpret_cast<const char*>(lparam));
       InvalidateRect(hwnd, nullptr, TRUE);
+      if (r && has_text_style(static_cast<DWORD>(GetWindowLongA(hwnd, GWL_STYLE)))) paint_now(hwnd, s);
       return r;
     }
     case WM_ENABLE:
