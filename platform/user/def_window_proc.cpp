@@ -1,9 +1,11 @@
 // DefWindowProcA: the default handling of the messages the window system knows, and
 // CallWindowProcA.
+#include <algorithm>
 #include <cstring>
 
 #include "def_window_proc.h"
 #include "last_error.h"
+#include "menu_bar.h"
 #include "nonclient.h"
 #include "send_message.h"
 #include "user_lock.h"
@@ -40,21 +42,35 @@ LRESULT text_length(HWND hwnd) {
   return w ? static_cast<LRESULT>(w->text.size()) : 0;
 }
 
+// The menu bar wraps at the width the window is about to have, so its rows are counted
+// here (without the lock: counting measures item texts and may ask the owner to measure
+// owner-drawn items) and kept for drawing and hit testing until the next calculation.
 void calc_client(HWND hwnd, RECT* rect) {
   if (!rect) return;
-  FrameInsets insets;
+  DWORD style, ex_style;
+  bool has_menu;
   {
     UserLock lock(user_lock());
     Window* w = window_locked(hwnd);
     if (!w) return;
-    insets = frame_insets(w->style, w->ex_style, window_has_menu_bar_locked(*w));
+    style = w->style;
+    ex_style = w->ex_style;
+    has_menu = window_has_menu_bar_locked(*w);
   }
-  *rect = client_from_window(*rect, insets);
+  int rows = 0;
+  if (has_menu) {
+    rows = std::max(1, count_menu_bar_rows(hwnd, menu_bar_width(style, ex_style, rect->right - rect->left)));
+    UserLock lock(user_lock());
+    if (Window* w = window_locked(hwnd)) w->menu_rows = rows;
+  }
+  *rect = client_from_window(*rect, frame_insets(style, ex_style, rows));
 }
 
 }  // namespace
 
 bool window_has_menu_bar_locked(const Window& w) { return !w.is_child() && w.menu != nullptr; }
+
+int menu_rows_locked(const Window& w) { return window_has_menu_bar_locked(w) ? std::max(1, w.menu_rows) : 0; }
 
 }  // namespace win32::user
 

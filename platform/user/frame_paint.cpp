@@ -120,7 +120,8 @@ void set_menu_bar_painter(MenuBarPainter painter) { menu_bar_painter = painter; 
 
 void paint_frame(HWND hwnd) {
   DWORD style, ex_style;
-  bool has_menu, active;
+  bool active;
+  int menu_rows;
   int width, height;
   std::string title;
   HICON icon;
@@ -130,7 +131,7 @@ void paint_frame(HWND hwnd) {
     if (!w) return;
     style = w->style;
     ex_style = w->ex_style;
-    has_menu = window_has_menu_bar_locked(*w);
+    menu_rows = menu_rows_locked(*w);
     width = w->window_rect.right - w->window_rect.left;
     height = w->window_rect.bottom - w->window_rect.top;
     title = w->text;
@@ -139,7 +140,7 @@ void paint_frame(HWND hwnd) {
   }
   HDC hdc = GetWindowDC(hwnd);
   if (!hdc) return;
-  FrameLayout layout = frame_layout(style, ex_style, has_menu, width, height);
+  FrameLayout layout = frame_layout(style, ex_style, menu_rows, width, height);
   draw_border(hdc, style, ex_style, width, height);
   if (layout.caption.right > layout.caption.left) draw_caption(hdc, layout, title, icon, active);
   if (layout.menu_bar.right > layout.menu_bar.left) {

@@ -139,7 +139,9 @@ int WINAPI GetSystemMetrics(int index) {
 
 BOOL WINAPI AdjustWindowRectEx(LPRECT rect, DWORD style, BOOL menu, DWORD ex_style) {
   if (!rect) return fail(ERROR_INVALID_PARAMETER, FALSE);
-  FrameInsets insets = frame_insets(style, ex_style, menu != FALSE);
+  // One menu row, whatever the bar would need at this width: a wrapped bar is not
+  // allowed for, as on Windows.
+  FrameInsets insets = frame_insets(style, ex_style, menu ? 1 : 0);
   rect->left -= insets.left;
   rect->top -= insets.top;
   rect->right += insets.right;

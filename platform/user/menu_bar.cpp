@@ -1,7 +1,9 @@
 #include "menu_bar.h"
 
+#include <algorithm>
 #include <atomic>
 
+#include "def_window_proc.h"
 #include "last_error.h"
 #include "user_lock.h"
 #include "window_pos.h"
@@ -11,6 +13,7 @@ namespace win32::user {
 namespace {
 
 std::atomic<ClassMenuLoader> class_menu_loader{nullptr};
+std::atomic<MenuBarRowCounter> menu_bar_row_counter{nullptr};
 
 }  // namespace
 
@@ -40,6 +43,19 @@ bool set_window_menu(HWND hwnd, HMENU menu) {
   }
   set_window_pos(hwnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
   return true;
+}
+
+void set_menu_bar_row_counter(MenuBarRowCounter counter) { menu_bar_row_counter = counter; }
+
+int count_menu_bar_rows(HWND hwnd, int bar_width) {
+  MenuBarRowCounter counter = menu_bar_row_counter.load();
+  return counter ? std::max(1, counter(hwnd, bar_width)) : 1;
+}
+
+int window_menu_rows(HWND hwnd) {
+  UserLock lock(user_lock());
+  Window* w = window_locked(hwnd);
+  return w ? menu_rows_locked(*w) : 0;
 }
 
 }  // namespace win32::user

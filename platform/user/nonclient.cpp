@@ -4,7 +4,7 @@
 
 namespace win32::user {
 
-FrameInsets frame_insets(DWORD style, DWORD ex_style, bool has_menu) {
+FrameInsets frame_insets(DWORD style, DWORD ex_style, int menu_rows) {
   int border = 0;
   if (style & WS_THICKFRAME)
     border = kSizingFrame;
@@ -15,7 +15,7 @@ FrameInsets frame_insets(DWORD style, DWORD ex_style, bool has_menu) {
   if (ex_style & WS_EX_CLIENTEDGE) border += kClientEdge;
   FrameInsets insets{border, border, border, border};
   if ((style & WS_CAPTION) == WS_CAPTION) insets.top += kCaptionHeight;
-  if (has_menu) insets.top += kMenuBarHeight;
+  if (menu_rows > 0) insets.top += menu_rows * kMenuBarHeight;
   return insets;
 }
 
@@ -42,9 +42,9 @@ bool inside(const RECT& r, POINT p) { return p.x >= r.left && p.x < r.right && p
 
 }  // namespace
 
-FrameLayout frame_layout(DWORD style, DWORD ex_style, bool has_menu, int width, int height) {
+FrameLayout frame_layout(DWORD style, DWORD ex_style, int menu_rows, int width, int height) {
   FrameLayout layout;
-  FrameInsets insets = frame_insets(style, ex_style, has_menu);
+  FrameInsets insets = frame_insets(style, ex_style, menu_rows);
   layout.client = client_from_window(RECT{0, 0, width, height}, insets);
   FrameInsets outer = frame_insets(style & ~WS_CAPTION, ex_style & ~WS_EX_CLIENTEDGE, false);
   if ((style & WS_CAPTION) == WS_CAPTION) {
@@ -66,16 +66,21 @@ FrameLayout frame_layout(DWORD style, DWORD ex_style, bool has_menu, int width, 
   } else {
     layout.border = outer.left;
   }
-  if (has_menu) {
+  if (menu_rows > 0) {
     int top = (style & WS_CAPTION) == WS_CAPTION ? outer.top + kCaptionHeight : outer.top;
-    layout.menu_bar = RECT{outer.left, top, width - outer.right, top + kMenuBarHeight};
+    layout.menu_bar = RECT{outer.left, top, width - outer.right, top + menu_rows * kMenuBarHeight};
   }
   return layout;
 }
 
-LRESULT hit_test(DWORD style, DWORD ex_style, bool has_menu, int width, int height, POINT at) {
+int menu_bar_width(DWORD style, DWORD ex_style, int width) {
+  RECT bar = frame_layout(style, ex_style, 1, width, 0).menu_bar;
+  return std::max(0, static_cast<int>(bar.right - bar.left));
+}
+
+LRESULT hit_test(DWORD style, DWORD ex_style, int menu_rows, int width, int height, POINT at) {
   if (at.x < 0 || at.y < 0 || at.x >= width || at.y >= height) return HTNOWHERE;
-  FrameLayout layout = frame_layout(style, ex_style, has_menu, width, height);
+  FrameLayout layout = frame_layout(style, ex_style, menu_rows, width, height);
   if (inside(layout.client, at)) return HTCLIENT;
   if (inside(layout.close_box, at)) return HTCLOSE;
   if (inside(layout.max_box, at)) return HTMAXBUTTON;

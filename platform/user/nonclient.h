@@ -8,7 +8,7 @@
 namespace win32::user {
 
 constexpr int kCaptionHeight = 19;  // includes the line under the caption
-constexpr int kMenuBarHeight = 19;
+constexpr int kMenuBarHeight = 19;  // one row of the menu bar
 constexpr int kSizingFrame = 4;
 constexpr int kDialogFrame = 3;
 constexpr int kThinBorder = 1;
@@ -21,8 +21,10 @@ struct FrameInsets {
   int bottom = 0;
 };
 
-// How far the client area sits inside the window rectangle for this style.
-FrameInsets frame_insets(DWORD style, DWORD ex_style, bool has_menu);
+// How far the client area sits inside the window rectangle for this style, with a menu
+// bar of `menu_rows` rows (0: no menu bar). A bar that does not fit the window's width
+// wraps into more rows, and the frame grows by them.
+FrameInsets frame_insets(DWORD style, DWORD ex_style, int menu_rows);
 
 // The client rectangle for a window rectangle (same coordinates).
 RECT client_from_window(const RECT& window, const FrameInsets& insets);
@@ -40,9 +42,13 @@ struct FrameLayout {
   int border = 0;
 };
 
-FrameLayout frame_layout(DWORD style, DWORD ex_style, bool has_menu, int width, int height);
+FrameLayout frame_layout(DWORD style, DWORD ex_style, int menu_rows, int width, int height);
+
+// How wide the menu bar of a window of this style and width is: the room its items have
+// on each row.
+int menu_bar_width(DWORD style, DWORD ex_style, int width);
 
 // WM_NCHITTEST's answer for a point in window coordinates.
-LRESULT hit_test(DWORD style, DWORD ex_style, bool has_menu, int width, int height, POINT at);
+LRESULT hit_test(DWORD style, DWORD ex_style, int menu_rows, int width, int height, POINT at);
 
 }  // namespace win32::user

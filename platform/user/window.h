@@ -32,6 +32,7 @@ struct Window {
   HWND owner = nullptr;   // top-level windows only
   std::vector<HWND> children;  // z-order, topmost first
   HMENU menu = nullptr;        // the control id for child windows
+  int menu_rows = 1;           // rows of the menu bar, as the last WM_NCCALCSIZE wrapped it
   HINSTANCE instance = nullptr;
   LONG_PTR user_data = 0;
   std::vector<unsigned char> extra;  // cbWndExtra bytes

@@ -19,7 +19,8 @@ namespace {
 struct Snapshot {
   bool exists = false;
   DWORD style = 0, ex_style = 0;
-  bool child = false, has_menu = false;
+  bool child = false;
+  int menu_rows = 0;
   HWND parent = nullptr;
   RECT window_on_screen{}, client{};
   std::shared_ptr<WindowClass> cls;
@@ -35,7 +36,7 @@ Snapshot snapshot(HWND hwnd) {
   s.ex_style = w->ex_style;
   s.child = w->is_child();
   s.parent = w->parent;
-  s.has_menu = window_has_menu_bar_locked(*w);
+  s.menu_rows = menu_rows_locked(*w);
   s.window_on_screen = window_rect_on_screen_locked(*w);
   s.client = w->client_rect;
   s.cls = w->window_class;
@@ -56,7 +57,7 @@ LRESULT hit(HWND hwnd, LPARAM lparam) {
   Snapshot s = snapshot(hwnd);
   if (!s.exists) return HTNOWHERE;
   POINT at{GET_X_LPARAM(lparam) - s.window_on_screen.left, GET_Y_LPARAM(lparam) - s.window_on_screen.top};
-  return hit_test(s.style, s.ex_style, s.has_menu, s.window_on_screen.right - s.window_on_screen.left,
+  return hit_test(s.style, s.ex_style, s.menu_rows, s.window_on_screen.right - s.window_on_screen.left,
                   s.window_on_screen.bottom - s.window_on_screen.top, at);
 }
 

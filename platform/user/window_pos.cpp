@@ -55,7 +55,7 @@ MINMAXINFO min_max_info(HWND hwnd) {
     }
   }
   SIZE screen = screen_size();
-  FrameInsets frame = frame_insets(style & ~WS_CAPTION, ex_style, false);
+  FrameInsets frame = frame_insets(style & ~WS_CAPTION, ex_style, 0);
   MINMAXINFO mmi{};
   mmi.ptMaxSize = {screen.cx + frame.left + frame.right, screen.cy + frame.top + frame.bottom};
   mmi.ptMaxPosition = {-frame.left, -frame.top};

@@ -18,10 +18,16 @@ void paint_bar(HWND hwnd, HDC window_dc, const RECT& bar) {
   if (menu) paint_menu_bar(menu, hwnd, window_dc, bar);
 }
 
+int count_rows(HWND hwnd, int bar_width) {
+  HMENU menu = GetMenu(hwnd);
+  return menu ? count_bar_rows(menu, hwnd, bar_width) : 1;
+}
+
 }  // namespace
 
 void install_menu_bar_painter() {
   set_menu_bar_painter(paint_bar);
+  set_menu_bar_row_counter(count_rows);
   set_class_menu_loader(LoadMenuA);
 }
 
@@ -51,8 +57,15 @@ BOOL WINAPI SetMenu(HWND hwnd, HMENU menu) {
 
 BOOL WINAPI DrawMenuBar(HWND hwnd) {
   if (!IsWindow(hwnd)) return fail(ERROR_INVALID_WINDOW_HANDLE, FALSE);
-  if (!GetMenu(hwnd)) return FALSE;
-  redraw_menu_bar(hwnd);
+  HMENU menu = GetMenu(hwnd);
+  if (!menu) return FALSE;
+  // Changed items may need another number of rows: then the frame is recalculated (the
+  // client area gives or takes the difference), else only the bar is redrawn.
+  RECT bar = menu_bar_rect(hwnd);
+  if (count_bar_rows(menu, hwnd, bar.right - bar.left) != window_menu_rows(hwnd))
+    SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  else
+    redraw_menu_bar(hwnd);
   return TRUE;
 }
 

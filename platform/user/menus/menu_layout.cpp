@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "user/menu_bar.h"
 #include "user/nonclient.h"
 
 namespace win32::user {
@@ -108,6 +109,45 @@ void draw_arrow(HDC hdc, const RECT& item, bool selected) {
   }
 }
 
+std::vector<int> bar_item_widths(const std::vector<ItemCopy>& items, HWND owner) {
+  std::vector<int> widths;
+  HDC dc = CreateCompatibleDC(nullptr);
+  for (const ItemCopy& c : items)
+    widths.push_back((c.item.flags & MF_OWNERDRAW) ? measure_owner_drawn(owner, c.item).cx
+                                                   : text_width(dc, menu_label(c.item.text)) + 2 * kBarItemPadding);
+  DeleteDC(dc);
+  return widths;
+}
+
+// Places the bar items in rows of kMenuBarHeight from the top of `bar`: left to right,
+// and an item that does not fit the rest of its row, or carries a break flag, starts
+// the next row (an item wider than the whole bar gets a row to itself). Items from the
+// first MF_HELP one on are pushed to the right end of the last row. Returns the rows
+// used, at least one.
+int flow_bar_items(std::vector<ItemCopy>& items, const std::vector<int>& widths, const RECT& bar) {
+  int x = bar.left, row = 0;
+  size_t help = items.size();
+  for (size_t i = 0; i < items.size(); ++i) {
+    const bool first_on_row = x == bar.left;
+    const bool breaks = (items[i].item.flags & (MF_MENUBREAK | MF_MENUBARBREAK)) != 0;
+    if (!first_on_row && (breaks || x + widths[i] > bar.right)) {
+      x = bar.left;
+      ++row;
+    }
+    int top = bar.top + row * kMenuBarHeight;
+    items[i].item.rect = RECT{x, top, x + widths[i], top + kMenuBarHeight};
+    x += widths[i];
+    if (help == items.size() && (items[i].item.flags & MF_HELP)) help = i;
+  }
+  if (help < items.size()) {
+    const LONG last_top = items.back().item.rect.top;
+    const int shift = std::max(0, static_cast<int>(bar.right - items.back().item.rect.right));
+    for (size_t i = help; i < items.size(); ++i)
+      if (items[i].item.rect.top == last_top) OffsetRect(&items[i].item.rect, shift, 0);
+  }
+  return row + 1;
+}
+
 }  // namespace
 
 RECT menu_bar_rect(HWND hwnd) {
@@ -115,40 +155,28 @@ RECT menu_bar_rect(HWND hwnd) {
   if (!GetWindowRect(hwnd, &window)) return RECT{};
   DWORD style = static_cast<DWORD>(GetWindowLongA(hwnd, GWL_STYLE));
   DWORD ex_style = static_cast<DWORD>(GetWindowLongA(hwnd, GWL_EXSTYLE));
-  if ((style & WS_CHILD) || !GetMenu(hwnd)) return RECT{};
-  return frame_layout(style, ex_style, true, window.right - window.left, window.bottom - window.top).menu_bar;
+  int rows = window_menu_rows(hwnd);
+  if (rows == 0) return RECT{};
+  return frame_layout(style, ex_style, rows, window.right - window.left, window.bottom - window.top).menu_bar;
+}
+
+int count_bar_rows(HMENU menu, HWND owner, int bar_width) {
+  std::vector<ItemCopy> items = copy_items(menu);
+  return flow_bar_items(items, bar_item_widths(items, owner), RECT{0, 0, bar_width, kMenuBarHeight});
 }
 
 void layout_menu_bar(HMENU menu, HWND owner, const RECT& bar) {
   std::vector<ItemCopy> items = copy_items(menu);
-  HDC dc = CreateCompatibleDC(nullptr);
-  int x = bar.left;
-  // Items from the first MF_HELP one on are pushed to the right end of the bar.
-  size_t help = items.size();
-  for (size_t i = 0; i < items.size(); ++i)
-    if (items[i].item.flags & MF_HELP) {
-      help = i;
-      break;
-    }
-  std::vector<int> widths;
-  for (ItemCopy& c : items) {
-    int w = (c.item.flags & MF_OWNERDRAW) ? measure_owner_drawn(owner, c.item).cx
-                                           : text_width(dc, menu_label(c.item.text)) + 2 * kBarItemPadding;
-    widths.push_back(w);
-  }
-  DeleteDC(dc);
-  int help_width = 0;
-  for (size_t i = help; i < items.size(); ++i) help_width += widths[i];
-  for (size_t i = 0; i < items.size(); ++i) {
-    if (i == help) x = std::max(x, static_cast<int>(bar.right) - help_width);
-    items[i].item.rect = RECT{x, bar.top, x + widths[i], bar.bottom};
-    x += widths[i];
-  }
+  flow_bar_items(items, bar_item_widths(items, owner), bar);
   store_rects(menu, items);
 }
 
 void paint_menu_bar(HMENU menu, HWND owner, HDC hdc, const RECT& bar) {
   layout_menu_bar(menu, owner, bar);
+  // Items changed since the frame last counted the rows may need more of them than
+  // the bar has; they stay out of the client area until the next DrawMenuBar.
+  int saved = SaveDC(hdc);
+  IntersectClipRect(hdc, bar.left, bar.top, bar.right, bar.bottom);
   FillRect(hdc, &bar, GetSysColorBrush(COLOR_MENU));
   for (const ItemCopy& c : copy_items(menu)) {
     const MenuItem& item = c.item;
@@ -161,6 +189,7 @@ void paint_menu_bar(HMENU menu, HWND owner, HDC hdc, const RECT& bar) {
     draw_item_text(hdc, item.text, item.rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE,
                    (item.flags & (MF_GRAYED | MF_DISABLED)) != 0, selected);
   }
+  RestoreDC(hdc, saved);
 }
 
 SIZE layout_popup(HMENU menu, HWND owner) {
