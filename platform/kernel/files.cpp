@@ -1,6 +1,11 @@
 // File handles: CreateFileA, ReadFile, WriteFile, SetFilePointer, GetFileSize and
 // DeleteFileA over host file descriptors. Each handle has its own descriptor and so its
 // own file pointer, as each Win32 open does.
+//
+// A transfer costs one handle look-up and one system call and takes no lock of its own:
+// the host already moves a descriptor's file pointer atomically for read, write and
+// lseek, also between threads sharing the descriptor, so every SetFilePointer move is a
+// single lseek too (relative moves with SEEK_CUR/SEEK_END, never "read, add, set").
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -31,8 +36,6 @@ class FileObject : public KernelObject {
   bool may_write() const { return access_ & (GENERIC_WRITE | GENERIC_ALL); }
   const std::string& host_path() const { return host_path_; }
   ShareClaim& claim() { return claim_; }
-  // Serialises the calls that read and move the file pointer on this handle.
-  std::mutex& pointer_mutex() { return pointer_mutex_; }
 
  private:
   const int descriptor_;
@@ -40,7 +43,6 @@ class FileObject : public KernelObject {
   const std::string host_path_;
   const bool delete_on_close_;
   ShareClaim claim_;
-  std::mutex pointer_mutex_;
 };
 
 int open_flags_for(DWORD access) {
@@ -148,7 +150,6 @@ BOOL WINAPI ReadFile(HANDLE hFile, LPVOID lpBuffer, DWORD nNumberOfBytesToRead, 
     SetLastError(ERROR_NOACCESS);
     return FALSE;
   }
-  std::lock_guard lock(file->pointer_mutex());
   auto* bytes = static_cast<char*>(lpBuffer);
   DWORD total = 0;
   // Reading at or past the end gives 0 bytes and success: that is how callers see EOF.
@@ -184,7 +185,6 @@ BOOL WINAPI WriteFile(HANDLE hFile, LPCVOID lpBuffer, DWORD nNumberOfBytesToWrit
     SetLastError(ERROR_NOACCESS);
     return FALSE;
   }
-  std::lock_guard lock(file->pointer_mutex());
   const auto* bytes = static_cast<const char*>(lpBuffer);
   DWORD total = 0;
   // Writing after a seek past the end grows the file; the gap reads back as zeros.
@@ -211,40 +211,49 @@ DWORD WINAPI SetFilePointer(HANDLE hFile, LONG lDistanceToMove, PLONG lpDistance
   if (lpDistanceToMoveHigh)
     distance = static_cast<long long>((static_cast<unsigned long long>(static_cast<DWORD>(*lpDistanceToMoveHigh)) << 32) |
                                       static_cast<DWORD>(lDistanceToMove));
-  std::lock_guard lock(file->pointer_mutex());
-  long long base;
+  // A caller without a high part cannot see a position of 4 GB or more.
+  const long long limit = lpDistanceToMoveHigh ? std::numeric_limits<off_t>::max()
+                                               : static_cast<long long>(INVALID_SET_FILE_POINTER) - 1;
+  int whence;
   switch (dwMoveMethod) {
     case FILE_BEGIN:
-      base = 0;
+      whence = SEEK_SET;
       break;
     case FILE_CURRENT:
-      base = ::lseek(file->descriptor(), 0, SEEK_CUR);
+      whence = SEEK_CUR;
       break;
-    case FILE_END: {
-      struct stat info;
-      base = ::fstat(file->descriptor(), &info) == 0 ? info.st_size : -1;
+    case FILE_END:
+      whence = SEEK_END;
       break;
-    }
     default:
       SetLastError(ERROR_INVALID_PARAMETER);
       return INVALID_SET_FILE_POINTER;
   }
-  if (base < 0) {
-    SetLastError(error_from_errno(errno, file->host_path()));
+  if (whence == SEEK_SET && (distance < 0 || distance > limit)) {
+    SetLastError(distance < 0 ? ERROR_NEGATIVE_SEEK : ERROR_INVALID_PARAMETER);
     return INVALID_SET_FILE_POINTER;
   }
-  if (distance < 0 && base < -distance) {
-    SetLastError(ERROR_NEGATIVE_SEEK);
+  // A move from the end that would pass the limit is refused before it is made: taking it
+  // back afterwards could not find the old position.
+  if (whence == SEEK_END) {
+    struct stat info;
+    if (::fstat(file->descriptor(), &info) == 0 && distance > limit - static_cast<long long>(info.st_size)) {
+      SetLastError(ERROR_INVALID_PARAMETER);
+      return INVALID_SET_FILE_POINTER;
+    }
+  }
+  // The host refuses a move before the start with EINVAL and leaves the pointer alone.
+  off_t position = ::lseek(file->descriptor(), static_cast<off_t>(distance), whence);
+  if (position < 0) {
+    SetLastError(errno == EINVAL ? ERROR_NEGATIVE_SEEK : error_from_errno(errno, file->host_path()));
     return INVALID_SET_FILE_POINTER;
   }
-  long long position = base + distance;
-  // A caller without a high part cannot see a position of 4 GB or more.
-  if (!lpDistanceToMoveHigh && position >= static_cast<long long>(INVALID_SET_FILE_POINTER)) {
+  if (position > limit) {
+    // A move from the current position gets here (or one from the end of a file that
+    // another thread grew meanwhile); it is taken back the same way, relatively, so a
+    // transfer on another thread in between keeps its effect.
+    ::lseek(file->descriptor(), -static_cast<off_t>(distance), SEEK_CUR);
     SetLastError(ERROR_INVALID_PARAMETER);
-    return INVALID_SET_FILE_POINTER;
-  }
-  if (::lseek(file->descriptor(), static_cast<off_t>(position), SEEK_SET) < 0) {
-    SetLastError(error_from_errno(errno, file->host_path()));
     return INVALID_SET_FILE_POINTER;
   }
   if (lpDistanceToMoveHigh) *lpDistanceToMoveHigh = static_cast<LONG>(static_cast<unsigned long long>(position) >> 32);

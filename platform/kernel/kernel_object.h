@@ -8,6 +8,8 @@
 #include <condition_variable>
 #include <memory>
 #include <mutex>
+#include <type_traits>
+#include <typeinfo>
 
 #include "common/handle_table.h"
 #include "win32.h"
@@ -30,9 +32,19 @@ HandleTable<KernelObject>& kernel_handles();
 HANDLE insert_kernel_object(std::shared_ptr<KernelObject> object);
 
 // The live object of the given kind behind a handle, or null with ERROR_INVALID_HANDLE.
+// File transfers look their handle up on every call, so the usual case (the handle holds
+// exactly a T) costs a type comparison and no extra reference count; only other kinds
+// take the general cast.
 template <typename T>
 std::shared_ptr<T> find_kernel_object(HANDLE handle) {
-  auto object = std::dynamic_pointer_cast<T>(kernel_handles().find(reinterpret_cast<std::uintptr_t>(handle)));
+  std::shared_ptr<KernelObject> found = kernel_handles().find(reinterpret_cast<std::uintptr_t>(handle));
+  std::shared_ptr<T> object;
+  if constexpr (std::is_same_v<T, KernelObject>)
+    object = std::move(found);
+  else if (found && typeid(*found) == typeid(T))
+    object = std::static_pointer_cast<T>(std::move(found));
+  else
+    object = std::dynamic_pointer_cast<T>(std::move(found));
   if (!object) SetLastError(ERROR_INVALID_HANDLE);
   return object;
 }
