@@ -36,8 +36,9 @@ test: build
 run: build
 	$(BUILD)/app/torvex
 
+# Every bench program runs, even after one fails; the target fails if any did.
 bench: build
-	@for b in $(BUILD)/bench/bench_*; do echo "== $$b"; $$b; done
+	@status=0; for b in $(BUILD)/bench/bench_*; do echo "== $$b"; $$b || status=1; done; exit $$status
 
 asan:
 	$(MAKE) test BUILD=build-asan CMAKE_ARGS="-DCMAKE_BUILD_TYPE=RelWithDebInfo -DTORVEX_SANITIZE=address"

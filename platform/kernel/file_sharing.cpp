@@ -37,11 +37,14 @@ bool compatible(const Claim& open, DWORD access, DWORD share_mode) {
 
 }  // namespace
 
-ShareClaim::~ShareClaim() {
+ShareClaim::~ShareClaim() { release(); }
+
+void ShareClaim::release() {
   if (!registered_) return;
   ClaimRegistry& r = registry();
   std::lock_guard lock(r.mutex);
   r.claims.erase(id_);
+  registered_ = false;
 }
 
 bool ShareClaim::try_register(FileIdentity file, DWORD access, DWORD share_mode) {

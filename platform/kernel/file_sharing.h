@@ -27,6 +27,8 @@ class ShareClaim {
   // Registers the claim unless it clashes with an open handle; false on a clash.
   // REQUIRES: not yet registered.
   bool try_register(FileIdentity file, DWORD access, DWORD share_mode);
+  // Gives the claim up (when the handle is closed); nothing when not registered.
+  void release();
 
  private:
   bool registered_ = false;

@@ -10,6 +10,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <limits>
 
@@ -17,6 +18,7 @@
 #include "kernel/file_errors.h"
 #include "kernel/file_sharing.h"
 #include "kernel/kernel_object.h"
+#include "kernel/last_error.h"
 
 namespace win32::kernel {
 namespace {
@@ -26,10 +28,12 @@ class FileObject : public KernelObject {
   FileObject(int descriptor, DWORD access, std::string host_path, bool delete_on_close)
       : descriptor_(descriptor), access_(access), host_path_(std::move(host_path)),
         delete_on_close_(delete_on_close) {}
-  ~FileObject() override {
-    ::close(descriptor_);
-    if (delete_on_close_) ::unlink(host_path_.c_str());
-  }
+  ~FileObject() override { ::close(descriptor_); }
+
+  // Sharing ends and a delete-on-close file goes when the handle is closed, even if a
+  // thread still holds the object (and so the descriptor) for a moment longer.
+  void closed() override;
+  bool is_closed() const { return closed_.load(std::memory_order_acquire); }
 
   int descriptor() const { return descriptor_; }
   bool may_read() const { return access_ & (GENERIC_READ | GENERIC_ALL); }
@@ -43,7 +47,44 @@ class FileObject : public KernelObject {
   const std::string host_path_;
   const bool delete_on_close_;
   ShareClaim claim_;
+  std::atomic<bool> closed_{false};
 };
+
+// Every transfer looks its handle up. The table's look-up takes its lock and a reference
+// count, and on a machine where every system call also empties the address caches, each
+// further page of code or data a call touches costs about as much as that. So each
+// thread keeps the file it used last, and a call whose handle matches touches nothing
+// but this thread's storage and the file object. The entry is good while the object is
+// not closed: a handle's object is closed exactly when the handle leaves the table, and
+// a handle value is never given out again. The entry's reference keeps the object and
+// its descriptor alive, so a handle closed meanwhile on another thread can never leave
+// a stale descriptor number behind.
+struct RecentFile {
+  std::uintptr_t handle = 0;
+  std::shared_ptr<FileObject> file;
+};
+thread_local RecentFile recent_file;
+
+// The file behind a handle, or null with ERROR_INVALID_HANDLE. The object stays valid
+// until this thread's next look-up.
+FileObject* find_file(HANDLE handle) {
+  auto value = reinterpret_cast<std::uintptr_t>(handle);
+  RecentFile& recent = recent_file;
+  if (recent.handle == value && recent.file && !recent.file->is_closed()) return recent.file.get();
+  recent = RecentFile{};
+  std::shared_ptr<FileObject> file = find_kernel_object<FileObject>(handle);
+  if (!file) return nullptr;
+  recent = RecentFile{value, std::move(file)};
+  return recent.file.get();
+}
+
+void FileObject::closed() {
+  closed_.store(true, std::memory_order_release);
+  claim_.release();
+  if (delete_on_close_) ::unlink(host_path_.c_str());
+  // The closing thread lets go at once, so the descriptor closes with the handle.
+  if (recent_file.file.get() == this) recent_file = RecentFile{};
+}
 
 int open_flags_for(DWORD access) {
   bool read = access & (GENERIC_READ | GENERIC_ALL);
@@ -135,7 +176,7 @@ HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShar
 
 BOOL WINAPI ReadFile(HANDLE hFile, LPVOID lpBuffer, DWORD nNumberOfBytesToRead, LPDWORD lpNumberOfBytesRead,
                      LPOVERLAPPED lpOverlapped) {
-  auto file = find_kernel_object<FileObject>(hFile);
+  FileObject* file = find_file(hFile);
   if (!file) return FALSE;
   if (lpNumberOfBytesRead == nullptr || lpOverlapped != nullptr) {
     SetLastError(ERROR_INVALID_PARAMETER);
@@ -170,7 +211,7 @@ BOOL WINAPI ReadFile(HANDLE hFile, LPVOID lpBuffer, DWORD nNumberOfBytesToRead, 
 
 BOOL WINAPI WriteFile(HANDLE hFile, LPCVOID lpBuffer, DWORD nNumberOfBytesToWrite, LPDWORD lpNumberOfBytesWritten,
                       LPOVERLAPPED lpOverlapped) {
-  auto file = find_kernel_object<FileObject>(hFile);
+  FileObject* file = find_file(hFile);
   if (!file) return FALSE;
   if (lpNumberOfBytesWritten == nullptr || lpOverlapped != nullptr) {
     SetLastError(ERROR_INVALID_PARAMETER);
@@ -203,7 +244,7 @@ BOOL WINAPI WriteFile(HANDLE hFile, LPCVOID lpBuffer, DWORD nNumberOfBytesToWrit
 }
 
 DWORD WINAPI SetFilePointer(HANDLE hFile, LONG lDistanceToMove, PLONG lpDistanceToMoveHigh, DWORD dwMoveMethod) {
-  auto file = find_kernel_object<FileObject>(hFile);
+  FileObject* file = find_file(hFile);
   if (!file) return INVALID_SET_FILE_POINTER;
   // Without a high part the distance is a signed 32-bit value; with one, the two halves
   // form a signed 64-bit distance.
@@ -258,12 +299,12 @@ DWORD WINAPI SetFilePointer(HANDLE hFile, LONG lDistanceToMove, PLONG lpDistance
   }
   if (lpDistanceToMoveHigh) *lpDistanceToMoveHigh = static_cast<LONG>(static_cast<unsigned long long>(position) >> 32);
   // A position whose low half is 0xFFFFFFFF is told apart from failure by this.
-  SetLastError(NO_ERROR);
+  set_last_error(NO_ERROR);
   return static_cast<DWORD>(position);
 }
 
 DWORD WINAPI GetFileSize(HANDLE hFile, LPDWORD lpFileSizeHigh) {
-  auto file = find_kernel_object<FileObject>(hFile);
+  FileObject* file = find_file(hFile);
   if (!file) return INVALID_FILE_SIZE;
   struct stat info;
   if (::fstat(file->descriptor(), &info) != 0) {

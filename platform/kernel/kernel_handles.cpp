@@ -24,10 +24,12 @@ using namespace win32::kernel;
 
 BOOL WINAPI CloseHandle(HANDLE hObject) {
   // The object itself goes when its last user lets go: a running thread keeps its own.
-  if (!kernel_handles().erase(reinterpret_cast<std::uintptr_t>(hObject))) {
+  std::shared_ptr<KernelObject> object = kernel_handles().erase(reinterpret_cast<std::uintptr_t>(hObject));
+  if (!object) {
     SetLastError(ERROR_INVALID_HANDLE);
     return FALSE;
   }
+  object->closed();
   return TRUE;
 }
 

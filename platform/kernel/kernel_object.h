@@ -23,6 +23,10 @@ class KernelObject {
   // Blocks until the object is signalled or the time-out passes: WAIT_OBJECT_0 or
   // WAIT_TIMEOUT. Objects without a signalled state (files) count as signalled.
   virtual DWORD wait(DWORD timeout_ms) { return WAIT_OBJECT_0; }
+
+  // CloseHandle has taken the handle out of the table. What Win32 ties to closing the
+  // handle happens here; the object itself lives on while a call in flight holds it.
+  virtual void closed() {}
 };
 
 HandleTable<KernelObject>& kernel_handles();

@@ -1,10 +1,5 @@
-// The last-error code belongs to each thread, as in Win32.
-#include "win32.h"
+#include "kernel/last_error.h"
 
-namespace {
-thread_local DWORD last_error = 0;
-}
+DWORD WINAPI GetLastError() { return win32::kernel::last_error; }
 
-DWORD WINAPI GetLastError() { return last_error; }
-
-VOID WINAPI SetLastError(DWORD dwErrCode) { last_error = dwErrCode; }
+VOID WINAPI SetLastError(DWORD dwErrCode) { win32::kernel::set_last_error(dwErrCode); }

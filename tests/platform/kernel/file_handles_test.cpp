@@ -1,0 +1,141 @@
+// What closing a file handle does while other threads have used it, and file-pointer
+// moves that must stay whole when threads share a handle. A thread remembers the file
+// it used last, so these are the cases where a remembered file could outlive its handle.
+#include <dirent.h>
+
+#include <atomic>
+#include <thread>
+#include <vector>
+
+#include "scratch_drive.h"
+
+namespace {
+
+using FileHandles = ScratchDrive;
+
+HANDLE open_file(const char* name, DWORD disposition, DWORD share = 0, DWORD flags = FILE_ATTRIBUTE_NORMAL) {
+  return CreateFileA(name, GENERIC_READ | GENERIC_WRITE, share, nullptr, disposition, flags, nullptr);
+}
+
+int open_descriptors() {
+  int count = 0;
+  if (DIR* dir = ::opendir("/proc/self/fd")) {
+    while (::readdir(dir)) ++count;
+    ::closedir(dir);
+  }
+  return count;
+}
+
+// Runs fn on a thread of its own and waits for it.
+template <typename Fn>
+void on_other_thread(Fn fn) {
+  std::thread(fn).join();
+}
+
+TEST_F(FileHandles, AClosedHandleIsDeadOnEveryThreadThatUsedIt) {
+  HANDLE h = open_file("c:\\a.dat", CREATE_NEW);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  DWORD count = 0;
+  bool worker_wrote = false;
+  on_other_thread([&] { worker_wrote = WriteFile(h, "abc", 3, &count, nullptr); });
+  ASSERT_TRUE(worker_wrote);
+  ASSERT_TRUE(CloseHandle(h));
+
+  // The worker's thread remembers the file, yet the handle fails there too.
+  BOOL read_ok = TRUE;
+  DWORD error = 0;
+  on_other_thread([&] {
+    char buffer[4];
+    read_ok = ReadFile(h, buffer, sizeof buffer, &count, nullptr);
+    error = GetLastError();
+  });
+  EXPECT_FALSE(read_ok);
+  EXPECT_EQ(error, static_cast<DWORD>(ERROR_INVALID_HANDLE));
+  EXPECT_FALSE(WriteFile(h, "x", 1, &count, nullptr));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+  EXPECT_EQ(SetFilePointer(h, 0, nullptr, FILE_BEGIN), INVALID_SET_FILE_POINTER);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+}
+
+TEST_F(FileHandles, ClosingEndsSharingAndDeleteOnCloseWhileAnotherThreadStillRemembersTheFile) {
+  HANDLE h = open_file("c:\\held.dat", CREATE_NEW);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  HANDLE temporary = open_file("c:\\temp.dat", CREATE_NEW, 0, FILE_FLAG_DELETE_ON_CLOSE);
+  ASSERT_NE(temporary, INVALID_HANDLE_VALUE);
+
+  // A long-lived worker uses both handles, then waits while this thread closes them.
+  std::atomic<int> stage{0};
+  std::thread worker([&] {
+    DWORD count = 0;
+    WriteFile(h, "x", 1, &count, nullptr);
+    WriteFile(temporary, "y", 1, &count, nullptr);
+    stage = 1;
+    while (stage.load() != 2) std::this_thread::yield();
+  });
+  while (stage.load() != 1) std::this_thread::yield();
+  CloseHandle(h);
+  CloseHandle(temporary);
+  EXPECT_TRUE(DeleteFileA("c:\\held.dat")) << "the closed handle still denies sharing: " << GetLastError();
+  EXPECT_FALSE(std::filesystem::exists(host("temp.dat")));
+  stage = 2;
+  worker.join();
+}
+
+TEST_F(FileHandles, TheClosingThreadsDescriptorClosesWithTheHandle) {
+  int before = open_descriptors();
+  HANDLE h = open_file("c:\\d.dat", CREATE_NEW);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  DWORD count = 0;
+  ASSERT_TRUE(WriteFile(h, "x", 1, &count, nullptr));
+  CloseHandle(h);
+  EXPECT_EQ(open_descriptors(), before);
+}
+
+TEST_F(FileHandles, ARefusedDeleteOnCloseOpenLeavesTheOtherHandlesFile) {
+  HANDLE keeper = open_file("c:\\keep.dat", CREATE_NEW);
+  ASSERT_NE(keeper, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(open_file("c:\\keep.dat", OPEN_EXISTING, 0, FILE_FLAG_DELETE_ON_CLOSE), INVALID_HANDLE_VALUE);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SHARING_VIOLATION));
+  EXPECT_TRUE(std::filesystem::exists(host("keep.dat")));
+  CloseHandle(keeper);
+}
+
+TEST_F(FileHandles, RelativeMovesFromSeveralThreadsAllCount) {
+  HANDLE h = open_file("c:\\moves.dat", CREATE_NEW, FILE_SHARE_READ | FILE_SHARE_WRITE);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  constexpr int kThreads = 4;
+  constexpr int kMoves = 2000;
+  std::vector<std::thread> threads;
+  for (int t = 0; t < kThreads; ++t)
+    threads.emplace_back([h] {
+      for (int i = 0; i < kMoves; ++i) SetFilePointer(h, 3, nullptr, FILE_CURRENT);
+    });
+  for (std::thread& thread : threads) thread.join();
+  EXPECT_EQ(SetFilePointer(h, 0, nullptr, FILE_CURRENT), static_cast<DWORD>(3 * kThreads * kMoves));
+  CloseHandle(h);
+}
+
+TEST_F(FileHandles, AMovePastFourGigabytesWithoutAHighPartFailsAndStaysPut) {
+  HANDLE h = open_file("c:\\big.dat", CREATE_NEW);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  // From the current position.
+  LONG high = 0;
+  ASSERT_EQ(SetFilePointer(h, static_cast<LONG>(0xFFFFFFF0u), &high, FILE_BEGIN), 0xFFFFFFF0u);
+  EXPECT_EQ(SetFilePointer(h, 32, nullptr, FILE_CURRENT), INVALID_SET_FILE_POINTER);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+  EXPECT_EQ(SetFilePointer(h, 0, nullptr, FILE_CURRENT), 0xFFFFFFF0u);
+
+  // From the end of a 3 GB sparse file.
+  high = 0;
+  ASSERT_EQ(SetFilePointer(h, static_cast<LONG>(0xC0000000u), &high, FILE_BEGIN), 0xC0000000u);
+  DWORD count = 0;
+  ASSERT_TRUE(WriteFile(h, "z", 1, &count, nullptr));
+  EXPECT_EQ(SetFilePointer(h, 0x7FFFFFFF, nullptr, FILE_END), INVALID_SET_FILE_POINTER);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+  EXPECT_EQ(SetFilePointer(h, 0, nullptr, FILE_CURRENT), 0xC0000001u);
+  // And back inside the limit from the end it works.
+  EXPECT_EQ(SetFilePointer(h, -1, nullptr, FILE_END), 0xC0000000u);
+  CloseHandle(h);
+}
+
+}  // namespace
