@@ -1,55 +1,123 @@
-// The disk test's phases, each timed on its own, and one whole test. The scratch file goes
-// to a drive letter mapped to a fresh temporary folder.
+// The disk test's phases, each timed on its own, and whole tests. Every phase runs on a
+// scratch file that holds the blocks it works on (the read phases would otherwise read
+// nothing at the end of an empty file), and its bytes per second count the bytes the
+// phase moved: a case whose phase moved less than it must stops with an error instead
+// of a rate. Each iteration of a random phase starts from the same random state, so it
+// draws the same blocks and its bytes are known in advance.
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-#include <filesystem>
+#include <cstdint>
+#include <cstdio>
 #include <string>
-#include <stdlib.h>
 
+#include "bench/support/disk_expectation.h"
+#include "bench/support/scratch_folder.h"
 #include "engine/disknt.h"
+#include "win32/crt.h"
 
 namespace {
 
-constexpr int kBlocks = 1024;  // a 4 MB file
-const char* kDrive = "T:";
+constexpr std::int32_t kBlocks = 1024;  // a 4 MB file
+constexpr unsigned kSeed = 1;
+const bench::ScratchFolder* folder = nullptr;
 
-void BM_DiskPhase(benchmark::State& state, void (*phase)()) {
-  PrepareDiskTest(kBlocks, kDrive);
+enum class Phase { kSequentialWrite, kSequentialRead, kRandomWrite, kRandomRead };
+
+// The file the case's phase works on: created, every block written, and for the random
+// read the random write done first, as in the disk test. Returns the file's size.
+long long PrepareFile(Phase phase) {
+  PrepareDiskTest(kBlocks, bench::ScratchFolder::kDrive);
   diskio0();
-  for (auto _ : state) phase();
-  diskio5();
-  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * kBlocks * kDiskBlockSize);
+  diskio1();
+  if (phase == Phase::kRandomRead) {
+    msvcrt::srand(kSeed);
+    diskio3();
+  }
+  return folder->only_file_size();
 }
-BENCHMARK_CAPTURE(BM_DiskPhase, SequentialWrite, diskio1)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_DiskPhase, SequentialRead, diskio2)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_DiskPhase, RandomWrite, diskio3)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_DiskPhase, RandomRead, diskio4)->Unit(benchmark::kMillisecond);
+
+bool Fail(benchmark::State& state, const char* what, long long moved, long long expected) {
+  char text[160];
+  std::snprintf(text, sizeof text, "%s moved %lld of %lld bytes", what, moved, expected);
+  state.SkipWithError(text);
+  return false;
+}
+
+// TODO(bench): take the moved bytes from the engine's own count once it reports one.
+void BM_DiskPhase(benchmark::State& state, Phase phase) {
+  bench::DiskExpectation expect = bench::ExpectDiskTest(kBlocks, kSeed);
+  long long file_bytes = PrepareFile(phase);
+  long long prepared = phase == Phase::kRandomRead ? expect.file_bytes_after_random_write : expect.sequential_bytes;
+  if (file_bytes != prepared) {
+    Fail(state, "preparing the file", file_bytes, prepared);
+    diskio5();
+    return;
+  }
+  void (*kernel)() = nullptr;
+  unsigned seed = kSeed;
+  std::int64_t bytes = 0;
+  long long file_after = expect.sequential_bytes;
+  switch (phase) {
+    case Phase::kSequentialWrite:
+      kernel = diskio1, bytes = expect.sequential_bytes;
+      break;
+    case Phase::kSequentialRead:
+      kernel = diskio2, bytes = expect.sequential_bytes;  // the file holds every block
+      break;
+    case Phase::kRandomWrite:
+      kernel = diskio3, bytes = expect.random_write_bytes, file_after = expect.file_bytes_after_random_write;
+      break;
+    case Phase::kRandomRead:
+      kernel = diskio4, bytes = expect.random_read_bytes, file_after = expect.file_bytes_after_random_write;
+      seed = bench::StateAfterDraws(kSeed, kBlocks);
+      break;
+  }
+  for (auto _ : state) {
+    state.PauseTiming();
+    msvcrt::srand(seed);
+    state.ResumeTiming();
+    kernel();
+  }
+  long long size = folder->only_file_size();
+  diskio5();
+  if (size != file_after) {
+    Fail(state, "the write phase", size, file_after);
+    return;
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * bytes);
+}
+BENCHMARK_CAPTURE(BM_DiskPhase, SequentialWrite, Phase::kSequentialWrite)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_DiskPhase, SequentialRead, Phase::kSequentialRead)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_DiskPhase, RandomWrite, Phase::kRandomWrite)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_DiskPhase, RandomRead, Phase::kRandomRead)->Unit(benchmark::kMillisecond);
 
 void BM_DiskCreateAndDelete(benchmark::State& state) {
-  PrepareDiskTest(kBlocks, kDrive);
+  PrepareDiskTest(kBlocks, bench::ScratchFolder::kDrive);
   for (auto _ : state) {
     diskio0();
     diskio5();
   }
+  if (folder->file_count() != 0) state.SkipWithError("the delete phase left a scratch file");
 }
 BENCHMARK(BM_DiskCreateAndDelete)->Unit(benchmark::kMicrosecond);
 
+// The whole test as the run command runs it; the label is the rate the test itself
+// reported, in Kbyte/s.
 void BM_DoDiskBench(benchmark::State& state) {
-  for (auto _ : state) benchmark::DoNotOptimize(DoDiskBench(nullptr, kBlocks, 1, kDrive));
+  std::string rate;
+  for (auto _ : state) rate = static_cast<const char*>(DoDiskBench(nullptr, kBlocks, 1, bench::ScratchFolder::kDrive));
+  state.SetLabel(rate + " Kbyte/s reported");
+  if (folder->file_count() != 0) state.SkipWithError("the test left a scratch file");
 }
 BENCHMARK(BM_DoDiskBench)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::filesystem::path folder = std::filesystem::temp_directory_path() / "torvex-bench-disk";
-  std::filesystem::create_directories(folder);
-  std::string drives = "t=" + folder.string();
-  ::setenv("TORVEX_DRIVES", drives.c_str(), 1);
+  bench::ScratchFolder scratch;
+  folder = &scratch;
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
-  std::filesystem::remove_all(folder);
   return 0;
 }

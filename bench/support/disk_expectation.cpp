@@ -11,6 +11,7 @@ class Draws {
     state_ = state_ * 214013u + 2531011u;
     return static_cast<int>((state_ >> 16) & 0x7FFFu);
   }
+  unsigned state() const { return state_; }
 
  private:
   std::uint32_t state_;
@@ -33,6 +34,12 @@ DiskExpectation ExpectDiskTest(std::int32_t blocks, unsigned seed) {
   for (std::int64_t i = 0; i < count; ++i)
     if (draws.next() * count / kRandMax < file_blocks) expect.random_read_bytes += kDiskBlockBytes;
   return expect;
+}
+
+unsigned StateAfterDraws(unsigned seed, std::int64_t draws) {
+  Draws generator(seed);
+  for (std::int64_t i = 0; i < draws; ++i) generator.next();
+  return generator.state();
 }
 
 }  // namespace bench

@@ -21,4 +21,8 @@ struct DiskExpectation {
 // generator in state `seed` (as msvcrt::srand(seed) leaves it).
 DiskExpectation ExpectDiskTest(std::int32_t blocks, unsigned seed);
 
+// The generator's state after `draws` draws from state `seed`: where the random read
+// phase starts when the random write phase started at `seed`.
+unsigned StateAfterDraws(unsigned seed, std::int64_t draws);
+
 }  // namespace bench
