@@ -12,6 +12,7 @@
 #include <fstream>
 #include <mutex>
 #include <sstream>
+#include <string_view>
 #include <sys/stat.h>
 
 namespace win32::kernel {
@@ -135,38 +136,56 @@ std::vector<Drive> load_drives() {
   return variable ? drives_from_variable(variable) : default_drives();
 }
 
-bool drive_directory(char letter, std::string& directory) {
+// The table, loaded on first use. REQUIRES: t.mutex held.
+const std::vector<Drive>& loaded_drives(DriveTable& t) {
+  if (!t.loaded) {
+    t.drives = load_drives();
+    t.loaded = true;
+  }
+  return t.drives;
+}
+
+// Appends the drive's directory to `path`; false for a letter the table lacks. Every
+// file call translates a path, so this copies the one directory, not the table.
+bool append_drive_directory(char letter, std::string& path) {
   letter = static_cast<char>(std::tolower(static_cast<unsigned char>(letter)));
-  for (const Drive& drive : drive_list()) {
+  DriveTable& t = table();
+  std::lock_guard lock(t.mutex);
+  for (const Drive& drive : loaded_drives(t)) {
     if (drive.letter == letter) {
-      directory = drive.directory;
+      path += drive.directory;
       return true;
     }
   }
   return false;
 }
 
-// Resolves "." and ".." inside a drive; ".." at the root stays at the root, as Win32 does.
-std::string join_inside_root(const std::string& root, const std::string& rest) {
-  std::vector<std::string> parts;
-  std::istringstream components(rest);
-  std::string part;
-  while (std::getline(components, part, '/')) {
+bool is_separator(char c) { return c == '/' || c == '\\'; }
+
+// Appends the components of `rest` (either separator) to `path`, which holds a drive's
+// root, resolving "." and ".." so the result never climbs above that root, as Win32
+// does. A trailing separator names a directory ("c:\dir\") and is kept for the caller.
+void append_inside_root(std::string& path, std::string_view rest) {
+  const std::size_t root_length = path.size();
+  bool any = false;
+  std::size_t begin = 0;
+  while (begin < rest.size()) {
+    std::size_t end = begin;
+    while (end < rest.size() && !is_separator(rest[end])) ++end;
+    std::string_view part = rest.substr(begin, end - begin);
+    begin = end + 1;
     if (part.empty() || part == ".") continue;
     if (part == "..") {
-      if (!parts.empty()) parts.pop_back();
+      // Back to the previous component's separator, never into the root.
+      std::size_t cut = path.rfind('/');
+      path.resize(cut != std::string::npos && cut >= root_length ? cut : root_length);
       continue;
     }
-    parts.push_back(part);
-  }
-  std::string path = root;
-  for (const std::string& p : parts) {
     if (path.empty() || path.back() != '/') path += '/';
-    path += p;
+    path.append(part);
+    any = true;
   }
-  // A trailing separator names a directory ("c:\dir\"); keep it for the caller.
-  if (!rest.empty() && rest.back() == '/' && !parts.empty()) path += '/';
-  return path;
+  if (any && path.size() > root_length && !rest.empty() && is_separator(rest.back())) path += '/';
 }
 
 }  // namespace
@@ -174,11 +193,7 @@ std::string join_inside_root(const std::string& root, const std::string& rest) {
 std::vector<Drive> drive_list() {
   DriveTable& t = table();
   std::lock_guard lock(t.mutex);
-  if (!t.loaded) {
-    t.drives = load_drives();
-    t.loaded = true;
-  }
-  return t.drives;
+  return loaded_drives(t);
 }
 
 void reload_drive_table() {
@@ -191,16 +206,19 @@ void reload_drive_table() {
 
 HostPath to_host_path(const char* win32_path) {
   if (win32_path == nullptr || *win32_path == '\0') return HostPath{{}, ERROR_PATH_NOT_FOUND};
-  std::string path = win32_path;
+  std::string_view path = win32_path;
   if (path.size() >= 2 && path[0] == '\\' && path[1] == '\\') return HostPath{{}, ERROR_BAD_NETPATH};
-  for (char& c : path)
-    if (c == '\\') c = '/';
+  HostPath host;
   if (path.size() >= 2 && path[1] == ':' && std::isalpha(static_cast<unsigned char>(path[0]))) {
-    std::string root;
-    if (!drive_directory(path[0], root)) return HostPath{{}, ERROR_PATH_NOT_FOUND};
-    return HostPath{join_inside_root(root, path.substr(2)), NO_ERROR};
+    host.path.reserve(64 + path.size());
+    if (!append_drive_directory(path[0], host.path)) return HostPath{{}, ERROR_PATH_NOT_FOUND};
+    append_inside_root(host.path, path.substr(2));
+    return host;
   }
-  return HostPath{path, NO_ERROR};
+  host.path.assign(path);
+  for (char& c : host.path)
+    if (c == '\\') c = '/';
+  return host;
 }
 
 }  // namespace win32::kernel

@@ -105,25 +105,27 @@ struct OpenResult {
   int error_number = 0;
 };
 
-// Opens per disposition. For the "always" dispositions the exclusive create comes first,
-// so the caller knows whether the file was there (ERROR_ALREADY_EXISTS) without a race.
+// Opens per disposition. For the "always" dispositions an open of an existing file comes
+// first (the disk test opens the file GetTempFileNameA has just made), then an exclusive
+// create; either way the caller knows whether the file was there (ERROR_ALREADY_EXISTS)
+// without a race.
 OpenResult open_for_disposition(const std::string& path, int flags, DWORD disposition) {
   constexpr mode_t kNewFileMode = 0666;
-  constexpr int kAttempts = 8;  // a file deleted between the two opens is tried again
+  constexpr int kAttempts = 8;  // a file created or deleted between the two opens is tried again
   OpenResult result;
   bool may_create = disposition == CREATE_NEW || disposition == CREATE_ALWAYS || disposition == OPEN_ALWAYS;
   bool may_open = disposition != CREATE_NEW;
   for (int attempt = 0; attempt < kAttempts; ++attempt) {
-    if (may_create) {
-      result.descriptor = ::open(path.c_str(), flags | O_CREAT | O_EXCL, kNewFileMode);
-      if (result.descriptor >= 0 || errno != EEXIST || !may_open) break;
+    if (may_open) {
+      result.descriptor = ::open(path.c_str(), flags);
+      if (result.descriptor >= 0) {
+        result.existed = true;
+        break;
+      }
+      if (errno != ENOENT || !may_create) break;
     }
-    result.descriptor = ::open(path.c_str(), flags);
-    if (result.descriptor >= 0) {
-      result.existed = true;
-      break;
-    }
-    if (errno != ENOENT || !may_create) break;
+    result.descriptor = ::open(path.c_str(), flags | O_CREAT | O_EXCL, kNewFileMode);
+    if (result.descriptor >= 0 || errno != EEXIST || !may_open) break;
   }
   if (result.descriptor < 0) result.error_number = errno;
   return result;

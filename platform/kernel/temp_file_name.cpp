@@ -35,6 +35,39 @@ bool is_directory(const std::string& host_path) {
   return ::stat(host_path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
+// The host path of each candidate name. On a drive, the candidates differ only in their
+// last component, so the directory is translated once and the component appended; a
+// prefix with a separator in it, or a path without a drive, goes through the full
+// translation each time.
+class NameTranslation {
+ public:
+  NameTranslation(const std::string& directory, const char* prefix) {
+    bool on_drive = directory.size() >= 2 && directory[1] == ':';
+    bool plain_prefix = true;
+    for (std::size_t i = 0; prefix != nullptr && i < kPrefixCharacters && prefix[i] != '\0'; ++i)
+      plain_prefix = plain_prefix && prefix[i] != '\\' && prefix[i] != '/';
+    if (!on_drive || !plain_prefix) return;
+    // A sample name "<directory>\1.tmp": its host path up to the last separator is the
+    // directory's, and its Win32 name up to "1.tmp" is every candidate's directory part.
+    std::string sample = temp_file_name(directory, "", 1);
+    HostPath base = to_host_path(sample.c_str());
+    if (base.error != NO_ERROR) return;
+    base_ = base.path.substr(0, base.path.rfind('/') + 1);
+    name_start_ = sample.size() - std::strlen("1.tmp");
+    fast_ = !base_.empty();
+  }
+
+  HostPath host_path(const std::string& name) const {
+    if (!fast_) return to_host_path(name.c_str());
+    return HostPath{base_ + name.substr(name_start_), NO_ERROR};
+  }
+
+ private:
+  bool fast_ = false;
+  std::string base_;
+  std::size_t name_start_ = 0;
+};
+
 UINT fail(DWORD error) {
   SetLastError(error);
   return 0;
@@ -59,16 +92,17 @@ UINT WINAPI GetTempFileNameA(LPCSTR lpPathName, LPCSTR lpPrefixString, UINT uUni
 
   HostPath host_directory = to_host_path(directory.empty() ? "." : directory.c_str());
   if (host_directory.error != NO_ERROR) return fail(host_directory.error);
-  if (!is_directory(host_directory.path)) return fail(ERROR_DIRECTORY);
 
   // Start from the tick count and walk up to the first number whose file does not exist;
-  // the exclusive create makes the claim atomic against other callers.
+  // the exclusive create makes the claim atomic against other callers. The directory is
+  // checked only when a create fails, so the usual call makes one file and no more.
   UINT start = GetTickCount() & kUniqueMask;
   if (start == 0) start = 1;
   UINT number = start;
+  NameTranslation translation(directory, lpPrefixString);
   do {
     std::string name = temp_file_name(directory, lpPrefixString, number);
-    HostPath host = to_host_path(name.c_str());
+    HostPath host = translation.host_path(name);
     if (host.error != NO_ERROR) return fail(host.error);
     int descriptor = ::open(host.path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (descriptor >= 0) {
@@ -77,7 +111,11 @@ UINT WINAPI GetTempFileNameA(LPCSTR lpPathName, LPCSTR lpPrefixString, UINT uUni
       SetLastError(NO_ERROR);
       return number;
     }
-    if (errno != EEXIST) return fail(error_from_errno(errno, host.path));
+    if (errno != EEXIST) {
+      int error_number = errno;
+      if (!is_directory(host_directory.path)) return fail(ERROR_DIRECTORY);
+      return fail(error_from_errno(error_number, host.path));
+    }
     number = number == kUniqueMask ? 1 : number + 1;
   } while (number != start);
   return fail(ERROR_FILE_EXISTS);

@@ -60,6 +60,10 @@ TEST_F(DriveTable, TranslatesWin32PathsInsideTheDrive) {
       {"c:\\a\\.\\b\\..\\..\\..\\x", "/tmp/cee/x"},
       {"c:\\dir\\", "/tmp/cee/dir/"},
       {"relative\\name.dat", "relative/name.dat"},
+      {"c:/a\\b//c", "/tmp/cee/a/b/c"},
+      {"c:\\a\\..\\", "/tmp/cee"},
+      {"c:\\..\\a\\..\\..\\b\\", "/tmp/cee/b/"},
+      {"c:\\ab\\..\\abc", "/tmp/cee/abc"},
   };
   for (const Case& c : cases) {
     auto host = to_host_path(c.win32);
@@ -67,6 +71,11 @@ TEST_F(DriveTable, TranslatesWin32PathsInsideTheDrive) {
     EXPECT_EQ(host.path, c.host) << c.win32;
   }
   EXPECT_EQ(to_host_path("d:\\x").error, static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
+  // A drive at the host's root keeps its one slash.
+  ::setenv("TORVEX_DRIVES", "r=/", 1);
+  win32_test::reload_drive_table();
+  EXPECT_EQ(to_host_path("r:\\..\\etc\\..\\..\\tmp").path, "/tmp");
+  EXPECT_EQ(to_host_path("R:").path, "/");
   EXPECT_EQ(to_host_path("\\\\server\\share").error, static_cast<DWORD>(ERROR_BAD_NETPATH));
 }
 

@@ -2,6 +2,7 @@
 #include <set>
 #include <string>
 
+#include "kernel/drive_table.h"
 #include "scratch_drive.h"
 
 namespace {
@@ -47,6 +48,34 @@ TEST_F(TempFileName, SkipsNumbersWhoseFileExists) {
   ASSERT_NE(number, 0u);
   std::string file = std::string(name).substr(3);
   EXPECT_EQ(std::filesystem::file_size(host(file)), 0u) << "an existing file was reused: " << name;
+}
+
+TEST_F(TempFileName, TheFileIsCreatedWhereItsNameTranslatesTo) {
+  std::filesystem::create_directories(host("sub/deeper"));
+  struct Case {
+    const char* directory;
+    const char* prefix;
+    const char* folder;  // relative to drive C:'s directory
+  } cases[] = {
+      {"c:", "qztest", ""},
+      {"C:\\sub", "qz", "sub"},
+      {"c:\\sub\\", "qz", "sub"},
+      {"c:/sub/deeper/", "q", "sub/deeper"},
+      {"c:\\sub\\..\\..\\", "qz", ""},
+      {"c:\\", "s\\d", "s"},  // a separator in the prefix names a folder
+      {"c:\\sub", "", "sub"},
+  };
+  std::filesystem::create_directory(host("s"));
+  for (const Case& c : cases) {
+    char name[MAX_PATH] = {};
+    ASSERT_NE(GetTempFileNameA(c.directory, c.prefix, 0, name), 0u) << c.directory << " " << c.prefix;
+    auto translated = win32::kernel::to_host_path(name);
+    ASSERT_EQ(translated.error, static_cast<DWORD>(NO_ERROR)) << name;
+    std::filesystem::path file = translated.path;
+    EXPECT_TRUE(std::filesystem::is_regular_file(file)) << name;
+    EXPECT_TRUE(std::filesystem::equivalent(file.parent_path(), root_ / c.folder)) << name;
+    std::filesystem::remove(file);
+  }
 }
 
 TEST_F(TempFileName, NonZeroUniqueOnlyBuildsTheName) {
