@@ -6,7 +6,7 @@ JOBS       ?= $(shell nproc)
 CTEST_ARGS ?=
 PACKAGES   := cmake ninja-build g++ make pkg-config ccache libgtest-dev libgmock-dev \
               libbenchmark-dev libpng-dev zlib1g-dev libsdl2-dev \
-              locales-all
+              locales-all xvfb xdotool x11-apps openbox
 
 .PHONY: all deps build test run asan tsan bench clean
 

@@ -1,28 +1,53 @@
-// Backend selection. Only the headless backend is built in so far, so every choice ends
-// there; a desktop backend plugs in here.
+// Backend selection: TORVEX_DISPLAY=headless|sdl decides; without it the desktop is used
+// when the session has one (DISPLAY or WAYLAND_DISPLAY) and SDL's video starts there.
+// A desktop that was expected but cannot be opened costs one line on stderr, and the
+// program carries on with the headless display.
 #include "display/backend.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "display/headless_backend.h"
+#include "display/sdl/sdl_backend.h"
 
 namespace display {
 namespace {
 
+sdl::SdlBackend* desktop = nullptr;
+
+void close_desktop_at_exit() {
+  if (desktop) desktop->shutdown();
+}
+
+bool has_desktop_session() {
+  const char* x = std::getenv("DISPLAY");
+  const char* wayland = std::getenv("WAYLAND_DISPLAY");
+  return (x && *x) || (wayland && *wayland);
+}
+
 Backend* choose_backend() {
-  // TORVEX_DISPLAY=sdl, or a desktop session, would pick the desktop backend once it
-  // exists; until then the virtual screen serves every case, and an explicit request for
-  // the desktop is answered with a note rather than silently.
-  // A program started without a choice says so in one line, so a window that nobody can
-  // see does not look like a hang; TORVEX_DISPLAY=headless (the tests) is a choice.
   const char* wanted = std::getenv("TORVEX_DISPLAY");
-  if (wanted == nullptr)
+  bool want_headless = wanted && std::strcmp(wanted, "headless") == 0;
+  bool want_sdl = wanted && std::strcmp(wanted, "sdl") == 0;
+  if (wanted && *wanted && !want_headless && !want_sdl)
+    std::fprintf(stderr, "TORVEX_DISPLAY=%s: unknown display (headless or sdl); choosing by the session\n", wanted);
+  if (want_headless) return new HeadlessBackend;
+  if (!want_sdl && !has_desktop_session()) {
+    // A program started without a choice says so in one line, so a window that nobody
+    // can see does not look like a hang; TORVEX_DISPLAY=headless (the tests) is a choice.
     std::fprintf(stderr, "Running on the headless display: windows are not shown anywhere "
                          "(Ctrl+C ends the program).\n");
-  else if (std::strcmp(wanted, "headless") != 0)
-    std::fprintf(stderr, "TORVEX_DISPLAY=%s: this build has only the headless display\n", wanted);
+    return new HeadlessBackend;
+  }
+  std::string why;
+  if (auto backend = sdl::SdlBackend::start(&why)) {
+    desktop = backend.release();
+    std::atexit(close_desktop_at_exit);
+    return desktop;
+  }
+  std::fprintf(stderr, "torvex: cannot open the desktop display (%s); running on the headless display\n", why.c_str());
   return new HeadlessBackend;
 }
 

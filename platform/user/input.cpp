@@ -31,6 +31,14 @@ struct InputState {
     DWORD time = 0;
     POINT pt{};
   } last_click;
+  // The last key-down taken from a queue and the character the layout gave it, for
+  // TranslateMessage.
+  struct {
+    HWND hwnd = nullptr;
+    DWORD time = 0;
+    UINT vk = 0;
+    int typed = -1;
+  } last_key;
 };
 
 InputState& state_locked() {
@@ -154,6 +162,7 @@ void convert_key_locked(InputEvent& e) {
   e.msg.pt = s.cursor_pos;
   if (down && !s.down[vk]) s.toggled[vk] = !s.toggled[vk];
   s.down[vk] = down;
+  if (down) s.last_key = {e.msg.hwnd, e.msg.time, vk, e.typed};
 }
 
 }  // namespace
@@ -173,7 +182,7 @@ void input_mouse_button(int button, bool down) {
   mouse_event_locked(kButtonDown[button] + (down ? 0 : 1));
 }
 
-void input_key(UINT vk, bool down) {
+void input_key(UINT vk, bool down, int typed) {
   vk &= 0xFF;
   UserLock lock(user_lock());
   InputState& s = state_locked();
@@ -189,6 +198,7 @@ void input_key(UINT vk, bool down) {
   event.target = target;
   event.message = (down ? WM_KEYDOWN : WM_KEYUP) + (system ? WM_SYSKEYDOWN - WM_KEYDOWN : 0);
   event.key = vk;
+  event.typed = down ? typed : -1;
   DWORD data = 1u | (static_cast<DWORD>(vk & 0xFF) << 16);
   if (alt) data |= 1u << 29;
   if (was_down) data |= 1u << 30;
@@ -330,6 +340,18 @@ BOOL WINAPI TranslateMessage(const MSG* msg) {
   bool key_up = msg->message == WM_KEYUP || msg->message == WM_SYSKEYUP;
   if (!key_down && !key_up) return FALSE;
   if (key_up) return TRUE;
+  int typed = -1;
+  {
+    UserLock lock(user_lock());
+    const auto& last = state_locked().last_key;
+    if (last.hwnd == msg->hwnd && last.time == msg->time && last.vk == (static_cast<UINT>(msg->wParam) & 0xFF))
+      typed = last.typed;
+  }
+  if (typed >= 0) {  // 0: the layout types something the ANSI code page cannot show
+    UINT message = msg->message == WM_SYSKEYDOWN ? WM_SYSCHAR : WM_CHAR;
+    if (typed > 0) PostMessageA(msg->hwnd, message, static_cast<WPARAM>(typed), msg->lParam);
+    return TRUE;
+  }
   bool shift = GetKeyState(VK_SHIFT) < 0;
   bool caps = (GetKeyState(VK_CAPITAL) & 1) != 0;
   bool control = GetKeyState(VK_CONTROL) < 0 && msg->message == WM_KEYDOWN;

@@ -14,7 +14,9 @@ namespace win32::user {
 
 void input_mouse_move(POINT screen);
 void input_mouse_button(int button, bool down);  // 0 left, 1 right, 2 middle
-void input_key(UINT vk, bool down);
+// `typed` is the character the desktop's keyboard layout types with this key down (its
+// ANSI code), or -1 to let TranslateMessage work it out from the key and shift state.
+void input_key(UINT vk, bool down, int typed = -1);
 
 // Takes the next input message for the thread, converting it first (hit testing,
 // WM_SETCURSOR, click activation). REQUIRES: the user lock, held by `lock`.

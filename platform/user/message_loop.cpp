@@ -94,7 +94,13 @@ BOOL retrieve(MSG* out, const MessageFilter& filter, bool remove, Mode mode) {
       return TRUE;
     }
     if (mode == Mode::Peek) return FALSE;
-    if (queue->incoming.empty() && queue->signals == seen) wait_idle(*queue, lock);
+    if (queue->incoming.empty() && queue->signals == seen) {
+      wait_idle(*queue, lock);
+      // A desktop backend may have woken us with work for this thread's windows.
+      lock.unlock();
+      display::backend().pump_input();
+      lock.lock();
+    }
   }
 }
 

@@ -41,6 +41,7 @@ struct InputEvent {
   POINT screen{};
   WPARAM key = 0;   // the virtual key
   LPARAM key_data = 0;
+  int typed = -1;   // the layout's character for a key down, -1 when not known
   DWORD time = 0;
   bool converted = false;
   bool dropped = false;

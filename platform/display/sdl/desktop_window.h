@@ -1,0 +1,80 @@
+// One top-level window of the program shown as a desktop window: the SDL window, where it
+// was last put, and the copy of changed pixels into it. Lives on the display thread only.
+#pragma once
+
+#include <win32.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "display/sdl/scale.h"
+#include "gdi/surface.h"
+
+struct SDL_Window;
+
+namespace display::sdl {
+
+// What the platform says about a window, read under the user lock at each present.
+struct WindowFacts {
+  bool exists = false;
+  bool visible = false;
+  bool minimized = false;
+  bool maximized = false;
+  bool enabled = true;
+  bool has_menu = false;
+  DWORD style = 0;
+  DWORD ex_style = 0;
+  RECT rect{};  // the window rectangle on the platform's screen
+  HWND owner = nullptr;
+  std::string title;
+};
+
+WindowFacts read_window_facts(HWND hwnd);
+
+class DesktopWindow {
+ public:
+  DesktopWindow(HWND hwnd, std::shared_ptr<gdi::Surface> surface, Scale scale);
+  ~DesktopWindow();
+  DesktopWindow(const DesktopWindow&) = delete;
+  DesktopWindow& operator=(const DesktopWindow&) = delete;
+
+  // Brings the desktop window in line with the platform's facts (creating, placing,
+  // showing, hiding, minimizing), then copies `dirty` (surface coordinates) to it. A window
+  // that appeared or changed size is copied whole. `owner` is the owner's desktop window.
+  void sync(const WindowFacts& facts, const std::vector<RECT>& dirty, SDL_Window* owner);
+  // Shows the pixels already copied again (the desktop lost them).
+  void refresh();
+
+  SDL_Window* sdl_window() const { return window_; }
+  HWND hwnd() const { return hwnd_; }
+  std::uint32_t id() const { return id_; }
+  const WindowFacts& facts() const { return facts_; }
+  Scale scale() const { return scale_; }
+  // Where the desktop put the window, in desktop pixels.
+  POINT desktop_origin() const { return origin_; }
+  // Records a move or resize the desktop made; false when it is the echo of our own.
+  bool desktop_moved(int x, int y);
+  bool desktop_resized(int w, int h);
+
+  // True for drop-down menus, which never take activation.
+  bool is_menu() const { return (facts_.ex_style & WS_EX_TOOLWINDOW) != 0; }
+
+ private:
+  void create(SDL_Window* owner);
+  void place();
+  void copy(const std::vector<RECT>& dirty);
+
+  HWND hwnd_;
+  std::shared_ptr<gdi::Surface> surface_;
+  Scale scale_;
+  SDL_Window* window_ = nullptr;
+  std::uint32_t id_ = 0;
+  WindowFacts facts_;
+  POINT origin_{};       // desktop pixels
+  SIZE size_{};          // desktop pixels
+  bool shown_ = false;
+  bool minimized_ = false;
+};
+
+}  // namespace display::sdl

@@ -1,0 +1,264 @@
+#include "display/sdl/display_thread.h"
+
+#include <SDL.h>
+
+#include <cstdlib>
+#include <vector>
+
+#include "display/sdl/sdl_keys.h"
+#include "user/input.h"
+
+namespace display::sdl {
+namespace {
+
+using namespace win32::user;
+
+constexpr int kIdleWaitMs = 100;
+constexpr auto kFocusGrace = std::chrono::milliseconds(150);
+
+int button_index(Uint8 sdl_button) {
+  switch (sdl_button) {
+    case SDL_BUTTON_LEFT: return 0;
+    case SDL_BUTTON_RIGHT: return 1;
+    case SDL_BUTTON_MIDDLE: return 2;
+    default: return -1;
+  }
+}
+
+}  // namespace
+
+DisplayThread::~DisplayThread() { stop(); }
+
+bool DisplayThread::start(std::string* why) {
+  std::promise<std::string> started;
+  auto result = started.get_future();
+  thread_ = std::thread([this, p = std::move(started)]() mutable { run(std::move(p)); });
+  std::string error = result.get();
+  if (error.empty()) return true;
+  thread_.join();
+  if (why) *why = error;
+  return false;
+}
+
+void DisplayThread::wake() {
+  SDL_Event e{};
+  e.type = wake_event_;
+  SDL_PushEvent(&e);
+}
+
+void DisplayThread::stop() {
+  if (!thread_.joinable()) return;
+  stopping_ = true;
+  wake();
+  thread_.join();
+}
+
+void DisplayThread::run(std::promise<std::string> started) {
+  // The program decides what Ctrl+C does, not SDL; a click on a window behind is a click,
+  // as on Windows, not only a focus change.
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+  SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+  SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+  if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+    std::string error = SDL_GetError();
+    started.set_value(error.empty() ? "SDL video did not start" : error);
+    return;
+  }
+  wake_event_ = SDL_RegisterEvents(1);
+  float dpi = 0;
+  if (SDL_GetDisplayDPI(0, &dpi, nullptr, nullptr) != 0) dpi = 0;
+  scale_ = Scale{choose_scale(std::getenv("TORVEX_SCALE"), dpi)};
+  {
+    std::lock_guard lock(backend_.mutex_);
+    backend_.scale_ = scale_.factor;
+  }
+  started.set_value("");
+  while (!stopping_) {
+    SDL_Event event;
+    if (SDL_WaitEventTimeout(&event, kIdleWaitMs)) {
+      handle(event);
+      while (SDL_PollEvent(&event)) handle(event);
+    }
+    service();
+    check_focus();
+  }
+  windows_.clear();
+  SDL_Quit();
+}
+
+DesktopWindow* DisplayThread::by_id(std::uint32_t id) {
+  for (auto& [hwnd, w] : windows_)
+    if (w->id() == id) return w.get();
+  return nullptr;
+}
+
+POINT DisplayThread::to_screen(const DesktopWindow& w, int x, int y) const {
+  POINT origin = w.desktop_origin();
+  return POINT{scale_.to_platform(origin.x + x), scale_.to_platform(origin.y + y)};
+}
+
+void DisplayThread::handle(SDL_Event& event) {
+  switch (event.type) {
+    case SDL_MOUSEMOTION:
+      if (DesktopWindow* w = by_id(event.motion.windowID))
+        input_mouse_move(to_screen(*w, event.motion.x, event.motion.y));
+      break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP: {
+      int button = button_index(event.button.button);
+      DesktopWindow* w = by_id(event.button.windowID);
+      if (button < 0 || !w) break;
+      bool down = event.type == SDL_MOUSEBUTTONDOWN;
+      input_mouse_move(to_screen(*w, event.button.x, event.button.y));
+      // Held buttons keep the mouse ours outside the window, so a drag can end anywhere.
+      buttons_down_ += down ? 1 : -1;
+      if (buttons_down_ < 0) buttons_down_ = 0;
+      SDL_CaptureMouse(buttons_down_ > 0 ? SDL_TRUE : SDL_FALSE);
+      input_mouse_button(button, down);
+      break;
+    }
+    case SDL_KEYDOWN:
+    case SDL_KEYUP: {
+      UINT vk = virtual_key(event.key.keysym.sym, event.key.keysym.scancode);
+      if (!vk) break;
+      if (event.type == SDL_KEYUP) {
+        input_key(vk, false);
+        break;
+      }
+      // The layout's character arrives as the text event right behind the key.
+      int typed = -1;
+      SDL_Event next;
+      if (SDL_PeepEvents(&next, 1, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1 && next.type == SDL_TEXTINPUT) {
+        SDL_PeepEvents(&next, 1, SDL_GETEVENT, SDL_TEXTINPUT, SDL_TEXTINPUT);
+        typed = static_cast<unsigned char>(ansi_character(next.text.text));
+      }
+      input_key(vk, true, typed);
+      break;
+    }
+    case SDL_WINDOWEVENT:
+      handle_window_event(event);
+      break;
+    default:
+      break;  // SDL_QUIT among them: closing is the program's decision (WM_CLOSE)
+  }
+}
+
+void DisplayThread::handle_window_event(const SDL_Event& event) {
+  DesktopWindow* w = by_id(event.window.windowID);
+  if (!w) return;
+  using Chore = SdlBackend::Chore;
+  const HWND hwnd = w->hwnd();
+  auto place = [&] {
+    POINT o = w->desktop_origin();
+    int width = 0, height = 0;
+    SDL_GetWindowSize(w->sdl_window(), &width, &height);
+    RECT r{scale_.to_platform(o.x), scale_.to_platform(o.y), 0, 0};
+    r.right = r.left + width / scale_.factor;
+    r.bottom = r.top + height / scale_.factor;
+    backend_.post_chore(Chore{Chore::Kind::Place, hwnd, r});
+  };
+  switch (event.window.event) {
+    case SDL_WINDOWEVENT_MOVED:
+      if (w->desktop_moved(event.window.data1, event.window.data2)) place();
+      break;
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+      if (w->desktop_resized(event.window.data1, event.window.data2)) place();
+      break;
+    case SDL_WINDOWEVENT_MINIMIZED:
+      backend_.post_chore(Chore{Chore::Kind::Minimize, hwnd, {}});
+      break;
+    case SDL_WINDOWEVENT_RESTORED:
+      backend_.post_chore(Chore{Chore::Kind::Restore, hwnd, {}});
+      break;
+    case SDL_WINDOWEVENT_EXPOSED:
+      w->refresh();
+      break;
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+      focus_lost_ = false;
+      if (!w->is_menu()) backend_.post_chore(Chore{Chore::Kind::Activate, hwnd, {}});
+      break;
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+      focus_lost_ = true;
+      focus_lost_at_ = std::chrono::steady_clock::now();
+      break;
+    case SDL_WINDOWEVENT_CLOSE:
+      PostMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+      break;
+    default:
+      break;
+  }
+}
+
+void DisplayThread::check_focus() {
+  if (!focus_lost_ || std::chrono::steady_clock::now() - focus_lost_at_ < kFocusGrace) return;
+  focus_lost_ = false;
+  if (SDL_GetKeyboardFocus()) return;
+  for (auto& [hwnd, w] : windows_) {
+    if (!w->is_menu() && w->sdl_window()) {
+      backend_.post_chore(SdlBackend::Chore{SdlBackend::Chore::Kind::Deactivate, hwnd, {}});
+      break;
+    }
+  }
+}
+
+void DisplayThread::service() {
+  struct Work {
+    HWND hwnd;
+    std::shared_ptr<gdi::Surface> surface;
+    std::vector<RECT> dirty;
+    bool closed;
+  };
+  std::vector<Work> work;
+  std::uint64_t seen;
+  int cursor, beeps;
+  {
+    std::lock_guard lock(backend_.mutex_);
+    backend_.wake_sent_ = false;
+    seen = backend_.requested_;
+    for (auto it = backend_.pending_.begin(); it != backend_.pending_.end();) {
+      SdlBackend::Pending& p = it->second;
+      if (p.changed) {
+        work.push_back(Work{it->first, p.surface, p.dirty.take(), p.closed});
+        p.changed = false;
+      }
+      it = p.closed ? backend_.pending_.erase(it) : std::next(it);
+    }
+    cursor = backend_.cursor_;
+    beeps = backend_.beeps_;
+    backend_.beeps_ = 0;
+  }
+  for (Work& item : work) {
+    if (item.closed) {
+      windows_.erase(item.hwnd);
+      continue;
+    }
+    auto& w = windows_[item.hwnd];
+    if (!w) w = std::make_unique<DesktopWindow>(item.hwnd, item.surface, scale_);
+    WindowFacts facts = read_window_facts(item.hwnd);
+    SDL_Window* owner = nullptr;
+    if (facts.owner) {
+      auto it = windows_.find(facts.owner);
+      if (it != windows_.end()) owner = it->second->sdl_window();
+    }
+    w->sync(facts, item.dirty, owner);
+  }
+  if (cursor != cursor_shown_) {
+    cursor_shown_ = cursor;
+    static SDL_Cursor* arrow = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_ARROW);
+    static SDL_Cursor* wait = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_WAIT);
+    SDL_ShowCursor(cursor == 2 ? SDL_DISABLE : SDL_ENABLE);
+    if (cursor != 2) SDL_SetCursor(cursor == 1 ? wait : arrow);
+  }
+  if (beeps > 0) {
+    SDL_Window* any = windows_.empty() ? nullptr : windows_.begin()->second->sdl_window();
+    beeper_.beep(any);
+  }
+  {
+    std::lock_guard lock(backend_.mutex_);
+    backend_.done_ = seen;
+  }
+  backend_.flushed_.notify_all();
+}
+
+}  // namespace display::sdl

@@ -1,0 +1,84 @@
+// The desktop backend: every visible top-level window is a borderless SDL window showing
+// the platform's pixels. All SDL calls happen on one display thread, which copies changed
+// rectangles as they are presented and turns the desktop's events into the window
+// system's input, so the desktop sees a responsive program even while the GUI thread is
+// busy inside a benchmark. What must happen in a window's own thread (moves, sizes,
+// activation the desktop decided) waits there and runs when that thread looks for messages.
+#pragma once
+
+#include <win32.h>
+
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+
+#include "display/backend.h"
+#include "display/sdl/dirty_rects.h"
+
+namespace display::sdl {
+
+class DisplayThread;
+
+class SdlBackend final : public Backend {
+ public:
+  // Starts SDL's video on a new display thread. Null, with the reason in *why, when the
+  // desktop cannot be opened.
+  static std::unique_ptr<SdlBackend> start(std::string* why);
+  ~SdlBackend() override;
+
+  const char* name() const override { return "sdl"; }
+  void open_surface(HWND window, std::shared_ptr<gdi::Surface> surface) override;
+  void close_surface(HWND window) override;
+  void present(HWND window, const RECT& dirty) override;
+  void pump_input() override;
+  void set_cursor(HCURSOR cursor) override;
+  void beep(UINT type) override;
+
+  // Closes the desktop windows and ends the display thread (at process exit).
+  void shutdown();
+  // Waits until everything presented before the call is on the desktop.
+  void flush();
+  int scale() const;
+
+  // What the display thread asks a window's own thread to do.
+  struct Chore {
+    enum class Kind { Place, Minimize, Restore, Activate, Deactivate } kind = Kind::Place;
+    HWND hwnd = nullptr;
+    RECT rect{};  // Place: the new window rectangle on the platform's screen
+  };
+
+  // The display thread's side of the shared state.
+  struct Pending {
+    std::shared_ptr<gdi::Surface> surface;
+    DirtyRects dirty;
+    bool changed = false;
+    bool closed = false;
+  };
+
+ private:
+  friend class DisplayThread;
+  SdlBackend() = default;
+
+  void wake_locked();
+  void post_chore(const Chore& chore);
+  void run_chore(const Chore& chore);
+
+  mutable std::mutex mutex_;
+  std::condition_variable flushed_;
+  std::map<HWND, Pending> pending_;
+  std::deque<Chore> chores_;
+  std::uint64_t requested_ = 0;  // presents asked for
+  std::uint64_t done_ = 0;       // presents carried out
+  int cursor_ = 0;               // 0 arrow, 1 wait, 2 none
+  int beeps_ = 0;
+  bool wake_sent_ = false;
+  int scale_ = 1;
+  std::unique_ptr<DisplayThread> thread_;
+};
+
+}  // namespace display::sdl
