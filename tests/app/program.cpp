@@ -160,6 +160,9 @@ void Program::ClickWindow(HWND window) {
 
 void Program::TypeInto(int id, const char* text) {
   ClickWindow(Item(id));
+  // The headless display picks the keyboard's window when a key is injected, so the
+  // click's focus change must have happened first.
+  Idle();
   headless::press_key(VK_END);
   headless::key(VK_SHIFT, true);
   headless::press_key(VK_HOME);
