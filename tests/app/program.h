@@ -73,6 +73,8 @@ class Program {
   std::thread gui_;
   int exitCode_ = -1;
   bool joined_ = false;
+  std::atomic<bool> ended_{false};
+  bool barClickLeft_ = false;
   HWND frame_ = nullptr;
   std::atomic<DWORD> guiThreadId_{0};
 };
