@@ -250,11 +250,42 @@ TEST_F(MenuWrap, EveryRowIsDrawnAndTheClientStartsBelowTheLast) {
   EXPECT_EQ(at(bar_right - 1, help.bottom), GetSysColor(COLOR_WINDOW));  // the client area
 }
 
+TEST_F(MenuWrap, ABreakFlagStartsARowAndTheHelpItemKeepsToTheRightEnd) {
+  HMENU custom = CreateMenu();
+  AppendMenuA(custom, MF_STRING, 1, "&One");
+  AppendMenuA(custom, MF_STRING | MF_MENUBARBREAK, 2, "&Two");
+  AppendMenuA(custom, MF_STRING | MF_HELP, 3, "&Help");
+  ASSERT_TRUE(SetMenu(frame_, custom));
+  RECT one{}, two{}, help{}, window{};
+  GetMenuItemRect(frame_, custom, 0, &one);
+  GetMenuItemRect(frame_, custom, 1, &two);
+  GetMenuItemRect(frame_, custom, 2, &help);
+  GetWindowRect(frame_, &window);
+  EXPECT_EQ(two.left, one.left);
+  EXPECT_EQ(two.top, one.bottom);
+  EXPECT_EQ(help.top, two.top);
+  EXPECT_EQ(help.right, window.right - border_);
+  SetMenu(frame_, bar_);
+  DestroyMenu(custom);
+}
+
 TEST_F(MenuWrap, DrawMenuBarRecountsTheRowsAfterItemsChange) {
   resize_for_bar(sum_of_widths() + 10);
   ASSERT_EQ(rows(), 1);
   const int one_row = client_height();
   ASSERT_TRUE(AppendMenuA(bar_, MF_STRING, 4100, "&Options"));
+  // Until DrawMenuBar the frame keeps its one row, and the item that would need a second
+  // stays out of the client area even when the frame is repainted.
+  RedrawWindow(frame_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+  EXPECT_EQ(client_height(), one_row);
+  POINT origin{0, 0};
+  ClientToScreen(frame_, &origin);
+  int width = 0;
+  std::vector<COLORREF> screen = headless::screen_pixels(&width, nullptr);
+  int stray = 0;
+  for (int y = origin.y; y < origin.y + GetSystemMetrics(SM_CYMENU); ++y)
+    for (int x = origin.x; x < origin.x + 60; ++x) stray += screen[static_cast<size_t>(y) * width + x] != GetSysColor(COLOR_WINDOW);
+  EXPECT_EQ(stray, 0);
   DrawMenuBar(frame_);
   pump();
   EXPECT_EQ(rows(), 2);
