@@ -19,6 +19,7 @@
 #include "kernel/file_sharing.h"
 #include "kernel/kernel_object.h"
 #include "kernel/last_error.h"
+#include "kernel/recent_file.h"
 
 namespace win32::kernel {
 namespace {
@@ -33,9 +34,9 @@ class FileObject : public KernelObject {
   // Sharing ends and a delete-on-close file goes when the handle is closed, even if a
   // thread still holds the object (and so the descriptor) for a moment longer.
   void closed() override;
-  bool is_closed() const { return closed_.load(std::memory_order_acquire); }
 
   int descriptor() const { return descriptor_; }
+  DWORD access() const { return access_; }
   bool may_read() const { return access_ & (GENERIC_READ | GENERIC_ALL); }
   bool may_write() const { return access_ & (GENERIC_WRITE | GENERIC_ALL); }
   const std::string& host_path() const { return host_path_; }
@@ -47,43 +48,34 @@ class FileObject : public KernelObject {
   const std::string host_path_;
   const bool delete_on_close_;
   ShareClaim claim_;
-  std::atomic<bool> closed_{false};
 };
 
-// Every transfer looks its handle up. The table's look-up takes its lock and a reference
-// count, and on a machine where every system call also empties the address caches, each
-// further page of code or data a call touches costs about as much as that. So each
-// thread keeps the file it used last, and a call whose handle matches touches nothing
-// but this thread's storage and the file object. The entry is good while the object is
-// not closed: a handle's object is closed exactly when the handle leaves the table, and
-// a handle value is never given out again. The entry's reference keeps the object and
-// its descriptor alive, so a handle closed meanwhile on another thread can never leave
-// a stale descriptor number behind.
-struct RecentFile {
-  std::uintptr_t handle = 0;
-  std::shared_ptr<FileObject> file;
+// What a call needs of its file. From this thread's remembered entry it comes without
+// touching the object; the object is reached only on the way to an error.
+struct OpenFile {
+  FileObject* object = nullptr;  // null: not a live file handle (ERROR_INVALID_HANDLE set)
+  int descriptor = -1;
+  DWORD access = 0;
+  explicit operator bool() const { return object != nullptr; }
+  bool may_read() const { return access & (GENERIC_READ | GENERIC_ALL); }
+  bool may_write() const { return access & (GENERIC_WRITE | GENERIC_ALL); }
 };
-thread_local RecentFile recent_file;
 
-// The file behind a handle, or null with ERROR_INVALID_HANDLE. The object stays valid
-// until this thread's next look-up.
-FileObject* find_file(HANDLE handle) {
-  auto value = reinterpret_cast<std::uintptr_t>(handle);
-  RecentFile& recent = recent_file;
-  if (recent.handle == value && recent.file && !recent.file->is_closed()) return recent.file.get();
-  recent = RecentFile{};
+// The file behind a handle; it stays valid until this thread's next look-up.
+OpenFile find_file(HANDLE handle) {
+  if (const RecentFile* recent = recall_file(handle))
+    return OpenFile{static_cast<FileObject*>(recent->object), recent->descriptor, recent->access};
   std::shared_ptr<FileObject> file = find_kernel_object<FileObject>(handle);
-  if (!file) return nullptr;
-  recent = RecentFile{value, std::move(file)};
-  return recent.file.get();
+  if (!file) return OpenFile{};
+  OpenFile found{file.get(), file->descriptor(), file->access()};
+  remember_file(handle, found.descriptor, found.access, std::move(file));
+  return found;
 }
 
 void FileObject::closed() {
-  closed_.store(true, std::memory_order_release);
+  forget_file(this);
   claim_.release();
   if (delete_on_close_) ::unlink(host_path_.c_str());
-  // The closing thread lets go at once, so the descriptor closes with the handle.
-  if (recent_file.file.get() == this) recent_file = RecentFile{};
 }
 
 int open_flags_for(DWORD access) {
@@ -178,14 +170,14 @@ HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShar
 
 BOOL WINAPI ReadFile(HANDLE hFile, LPVOID lpBuffer, DWORD nNumberOfBytesToRead, LPDWORD lpNumberOfBytesRead,
                      LPOVERLAPPED lpOverlapped) {
-  FileObject* file = find_file(hFile);
+  OpenFile file = find_file(hFile);
   if (!file) return FALSE;
   if (lpNumberOfBytesRead == nullptr || lpOverlapped != nullptr) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }
   *lpNumberOfBytesRead = 0;
-  if (!file->may_read()) {
+  if (!file.may_read()) {
     SetLastError(ERROR_ACCESS_DENIED);
     return FALSE;
   }
@@ -197,11 +189,11 @@ BOOL WINAPI ReadFile(HANDLE hFile, LPVOID lpBuffer, DWORD nNumberOfBytesToRead, 
   DWORD total = 0;
   // Reading at or past the end gives 0 bytes and success: that is how callers see EOF.
   while (total < nNumberOfBytesToRead) {
-    ssize_t n = ::read(file->descriptor(), bytes + total, nNumberOfBytesToRead - total);
+    ssize_t n = ::read(file.descriptor, bytes + total, nNumberOfBytesToRead - total);
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) {
       *lpNumberOfBytesRead = total;
-      SetLastError(error_from_errno(errno, file->host_path()));
+      SetLastError(error_from_errno(errno, file.object->host_path()));
       return FALSE;
     }
     if (n == 0) break;
@@ -213,14 +205,14 @@ BOOL WINAPI ReadFile(HANDLE hFile, LPVOID lpBuffer, DWORD nNumberOfBytesToRead, 
 
 BOOL WINAPI WriteFile(HANDLE hFile, LPCVOID lpBuffer, DWORD nNumberOfBytesToWrite, LPDWORD lpNumberOfBytesWritten,
                       LPOVERLAPPED lpOverlapped) {
-  FileObject* file = find_file(hFile);
+  OpenFile file = find_file(hFile);
   if (!file) return FALSE;
   if (lpNumberOfBytesWritten == nullptr || lpOverlapped != nullptr) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }
   *lpNumberOfBytesWritten = 0;
-  if (!file->may_write()) {
+  if (!file.may_write()) {
     SetLastError(ERROR_ACCESS_DENIED);
     return FALSE;
   }
@@ -232,11 +224,11 @@ BOOL WINAPI WriteFile(HANDLE hFile, LPCVOID lpBuffer, DWORD nNumberOfBytesToWrit
   DWORD total = 0;
   // Writing after a seek past the end grows the file; the gap reads back as zeros.
   while (total < nNumberOfBytesToWrite) {
-    ssize_t n = ::write(file->descriptor(), bytes + total, nNumberOfBytesToWrite - total);
+    ssize_t n = ::write(file.descriptor, bytes + total, nNumberOfBytesToWrite - total);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) {
       *lpNumberOfBytesWritten = total;
-      SetLastError(n < 0 ? error_from_errno(errno, file->host_path()) : ERROR_DISK_FULL);
+      SetLastError(n < 0 ? error_from_errno(errno, file.object->host_path()) : ERROR_DISK_FULL);
       return FALSE;
     }
     total += static_cast<DWORD>(n);
@@ -246,7 +238,7 @@ BOOL WINAPI WriteFile(HANDLE hFile, LPCVOID lpBuffer, DWORD nNumberOfBytesToWrit
 }
 
 DWORD WINAPI SetFilePointer(HANDLE hFile, LONG lDistanceToMove, PLONG lpDistanceToMoveHigh, DWORD dwMoveMethod) {
-  FileObject* file = find_file(hFile);
+  OpenFile file = find_file(hFile);
   if (!file) return INVALID_SET_FILE_POINTER;
   // Without a high part the distance is a signed 32-bit value; with one, the two halves
   // form a signed 64-bit distance.
@@ -280,22 +272,22 @@ DWORD WINAPI SetFilePointer(HANDLE hFile, LONG lDistanceToMove, PLONG lpDistance
   // back afterwards could not find the old position.
   if (whence == SEEK_END) {
     struct stat info;
-    if (::fstat(file->descriptor(), &info) == 0 && distance > limit - static_cast<long long>(info.st_size)) {
+    if (::fstat(file.descriptor, &info) == 0 && distance > limit - static_cast<long long>(info.st_size)) {
       SetLastError(ERROR_INVALID_PARAMETER);
       return INVALID_SET_FILE_POINTER;
     }
   }
   // The host refuses a move before the start with EINVAL and leaves the pointer alone.
-  off_t position = ::lseek(file->descriptor(), static_cast<off_t>(distance), whence);
+  off_t position = ::lseek(file.descriptor, static_cast<off_t>(distance), whence);
   if (position < 0) {
-    SetLastError(errno == EINVAL ? ERROR_NEGATIVE_SEEK : error_from_errno(errno, file->host_path()));
+    SetLastError(errno == EINVAL ? ERROR_NEGATIVE_SEEK : error_from_errno(errno, file.object->host_path()));
     return INVALID_SET_FILE_POINTER;
   }
   if (position > limit) {
     // A move from the current position gets here (or one from the end of a file that
     // another thread grew meanwhile); it is taken back the same way, relatively, so a
     // transfer on another thread in between keeps its effect.
-    ::lseek(file->descriptor(), -static_cast<off_t>(distance), SEEK_CUR);
+    ::lseek(file.descriptor, -static_cast<off_t>(distance), SEEK_CUR);
     SetLastError(ERROR_INVALID_PARAMETER);
     return INVALID_SET_FILE_POINTER;
   }
@@ -306,11 +298,11 @@ DWORD WINAPI SetFilePointer(HANDLE hFile, LONG lDistanceToMove, PLONG lpDistance
 }
 
 DWORD WINAPI GetFileSize(HANDLE hFile, LPDWORD lpFileSizeHigh) {
-  FileObject* file = find_file(hFile);
+  OpenFile file = find_file(hFile);
   if (!file) return INVALID_FILE_SIZE;
   struct stat info;
-  if (::fstat(file->descriptor(), &info) != 0) {
-    SetLastError(error_from_errno(errno, file->host_path()));
+  if (::fstat(file.descriptor, &info) != 0) {
+    SetLastError(error_from_errno(errno, file.object->host_path()));
     return INVALID_FILE_SIZE;
   }
   auto size = static_cast<unsigned long long>(info.st_size);

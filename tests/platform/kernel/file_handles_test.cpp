@@ -4,6 +4,8 @@
 #include <dirent.h>
 
 #include <atomic>
+#include <chrono>
+#include <cstdio>
 #include <thread>
 #include <vector>
 
@@ -63,14 +65,19 @@ TEST_F(FileHandles, ClosingEndsSharingAndDeleteOnCloseWhileAnotherThreadStillRem
   HANDLE temporary = open_file("c:\\temp.dat", CREATE_NEW, 0, FILE_FLAG_DELETE_ON_CLOSE);
   ASSERT_NE(temporary, INVALID_HANDLE_VALUE);
 
-  // A long-lived worker uses both handles, then waits while this thread closes them.
+  // A long-lived worker uses both handles, waits while this thread closes them, then
+  // finds the handle it remembers dead.
   std::atomic<int> stage{0};
+  BOOL late_write = TRUE;
+  DWORD late_error = 0;
   std::thread worker([&] {
     DWORD count = 0;
     WriteFile(h, "x", 1, &count, nullptr);
     WriteFile(temporary, "y", 1, &count, nullptr);
     stage = 1;
     while (stage.load() != 2) std::this_thread::yield();
+    late_write = WriteFile(temporary, "z", 1, &count, nullptr);
+    late_error = GetLastError();
   });
   while (stage.load() != 1) std::this_thread::yield();
   CloseHandle(h);
@@ -79,6 +86,8 @@ TEST_F(FileHandles, ClosingEndsSharingAndDeleteOnCloseWhileAnotherThreadStillRem
   EXPECT_FALSE(std::filesystem::exists(host("temp.dat")));
   stage = 2;
   worker.join();
+  EXPECT_FALSE(late_write);
+  EXPECT_EQ(late_error, static_cast<DWORD>(ERROR_INVALID_HANDLE));
 }
 
 TEST_F(FileHandles, TheClosingThreadsDescriptorClosesWithTheHandle) {
@@ -89,6 +98,72 @@ TEST_F(FileHandles, TheClosingThreadsDescriptorClosesWithTheHandle) {
   ASSERT_TRUE(WriteFile(h, "x", 1, &count, nullptr));
   CloseHandle(h);
   EXPECT_EQ(open_descriptors(), before);
+}
+
+TEST_F(FileHandles, AThreadThatEndsLeavesNoDescriptorOfAClosedFile) {
+  int before = open_descriptors();
+  HANDLE h = open_file("c:\\t.dat", CREATE_NEW);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  std::atomic<int> stage{0};
+  std::thread worker([&] {
+    DWORD count = 0;
+    WriteFile(h, "x", 1, &count, nullptr);
+    stage = 1;
+    while (stage.load() != 2) std::this_thread::yield();
+  });
+  while (stage.load() != 1) std::this_thread::yield();
+  CloseHandle(h);
+  stage = 2;
+  worker.join();
+  EXPECT_EQ(open_descriptors(), before);
+}
+
+// Threads share one handle while others open and close files of their own, and the
+// shared handle is closed under them: every call either works or fails cleanly.
+TEST_F(FileHandles, ClosingAHandleInUseByOtherThreadsIsClean) {
+  HANDLE shared = open_file("c:\\shared.dat", CREATE_NEW, FILE_SHARE_READ | FILE_SHARE_WRITE);
+  ASSERT_NE(shared, INVALID_HANDLE_VALUE);
+  char block[512] = {};
+  DWORD count = 0;
+  ASSERT_TRUE(WriteFile(shared, block, sizeof block, &count, nullptr));
+  constexpr int kUsers = 3;
+  constexpr int kCallsAfterClose = 20;
+  std::atomic<bool> closed{false};
+  std::atomic<int> failures_after_close{0};
+  std::vector<std::thread> users;
+  for (int t = 0; t < kUsers; ++t)
+    users.emplace_back([&, t] {
+      char name[32];
+      std::snprintf(name, sizeof name, "c:\\own%d.dat", t);
+      int after_close = 0;
+      for (int i = 0; after_close < kCallsAfterClose; ++i) {
+        char buffer[64];
+        DWORD moved = 0;
+        bool was_closed = closed.load();
+        SetFilePointer(shared, (i * 64) % 512, nullptr, FILE_BEGIN);
+        BOOL ok = ReadFile(shared, buffer, sizeof buffer, &moved, nullptr);
+        if (was_closed) {
+          ++after_close;
+          if (!ok && GetLastError() == ERROR_INVALID_HANDLE) failures_after_close++;
+        }
+        // The first user keeps to the shared handle, so its thread remembers that file
+        // when the handle is closed; the others move their remembered entry back and
+        // forth with a file of their own.
+        if (t == 0) continue;
+        HANDLE own = CreateFileA(name, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, 0, nullptr);
+        if (own != INVALID_HANDLE_VALUE) {
+          WriteFile(own, buffer, sizeof buffer, &moved, nullptr);
+          CloseHandle(own);
+        }
+      }
+    });
+  std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  CloseHandle(shared);
+  closed = true;
+  for (std::thread& user : users) user.join();
+  // Once the close has returned, every call on the handle fails, on every thread.
+  EXPECT_EQ(failures_after_close.load(), kUsers * kCallsAfterClose);
+  EXPECT_TRUE(DeleteFileA("c:\\shared.dat")) << GetLastError();
 }
 
 TEST_F(FileHandles, ARefusedDeleteOnCloseOpenLeavesTheOtherHandlesFile) {
