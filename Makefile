@@ -4,11 +4,12 @@
 BUILD      ?= build
 JOBS       ?= $(shell nproc)
 CTEST_ARGS ?=
+PREFIX     ?= /usr/local
 PACKAGES   := cmake ninja-build g++ make pkg-config ccache libgtest-dev libgmock-dev \
               libbenchmark-dev libpng-dev zlib1g-dev libsdl2-dev \
-              locales-all xvfb xdotool x11-apps openbox
+              locales-all xvfb xdotool x11-apps x11-utils openbox
 
-.PHONY: all deps build test run asan tsan bench clean
+.PHONY: all deps build test run install screenshot asan tsan bench clean
 
 all: build
 
@@ -37,6 +38,15 @@ run: build
 	$(BUILD)/app/torvex
 
 # Every bench program runs, even after one fails; the target fails if any did.
+# The program, its desktop entry and its icon under PREFIX (bin/, share/applications/,
+# share/icons/hicolor/).
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# The README's picture of the program, photographed on the headless display.
+screenshot: build
+	$(BUILD)/packaging/torvex_shot window docs/torvex.png
+
 bench: build
 	@status=0; for b in $(BUILD)/bench/bench_*; do echo "== $$b"; $$b || status=1; done; exit $$status
 
