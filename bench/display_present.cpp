@@ -229,6 +229,8 @@ int main(int argc, char** argv) {
   std::printf("%-26s median %.1f ms of %d (best %.1f)  (goal < %.0f ms: %s)\n", "start to window mapped",
               mapped_median, kRounds, mapped.front(), kMappedLimitMs, mapped_met ? "met" : "MISSED");
   benchmark::Shutdown();
+  std::fflush(stdout);
+  platform.backend->shutdown();  // before the server goes, so nothing talks to it then
   if (server > 0) {
     kill(server, SIGTERM);
     waitpid(server, nullptr, 0);

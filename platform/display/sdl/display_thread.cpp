@@ -48,6 +48,12 @@ void DisplayThread::wake() {
 
 void DisplayThread::stop() {
   if (!thread_.joinable()) return;
+  // SDL ends the process from this thread when the X server goes away; the exit handlers
+  // then land here, where there is nothing to wait for.
+  if (std::this_thread::get_id() == thread_.get_id()) {
+    stopping_ = true;
+    return;
+  }
   stopping_ = true;
   wake();
   thread_.join();
