@@ -4,6 +4,9 @@
 #include <poll.h>
 #include <unistd.h>
 
+#include <filesystem>
+#include <fstream>
+#include <set>
 #include <thread>
 
 namespace desktop_test {
@@ -11,32 +14,68 @@ namespace {
 
 constexpr int kServerStartMs = 15000;
 constexpr auto kManagerStart = std::chrono::seconds(10);
+constexpr int kFirstDisplay = 100;
+constexpr int kDisplaySpread = 800;
+constexpr int kServerAttempts = 8;
+
+// Display numbers some X server holds: a lock file, a socket file, or an abstract socket
+// (a server in another mount namespace leaves only that, and clients would reach it).
+std::set<int> displays_in_use() {
+  std::set<int> used;
+  std::ifstream sockets("/proc/net/unix");
+  const std::string marker = "/tmp/.X11-unix/X";
+  for (std::string line; std::getline(sockets, line);) {
+    auto at = line.find(marker);
+    if (at != std::string::npos) used.insert(std::atoi(line.c_str() + at + marker.size()));
+  }
+  for (int n = kFirstDisplay; n < kFirstDisplay + kDisplaySpread; ++n) {
+    std::error_code ignored;
+    if (std::filesystem::exists("/tmp/.X" + std::to_string(n) + "-lock", ignored) ||
+        std::filesystem::exists(marker + std::to_string(n), ignored))
+      used.insert(n);
+  }
+  return used;
+}
+
+// Starts Xvfb on `number`; true once it says it is ready (-displayfd writes the number).
+bool start_server(ChildProcess& server, int number) {
+  int fds[2];
+  if (pipe2(fds, O_CLOEXEC) != 0) return false;
+  server = ChildProcess({"Xvfb", ":" + std::to_string(number), "-displayfd", "3", "-screen", "0", "1024x768x24",
+                         "-nolisten", "tcp"},
+                        {}, fds[1]);
+  close(fds[1]);
+  std::string said;
+  pollfd p{fds[0], POLLIN, 0};
+  while (server.started() && poll(&p, 1, kServerStartMs) > 0) {
+    char c;
+    if (read(fds[0], &c, 1) != 1 || c == '\n') break;
+    said += c;
+  }
+  close(fds[0]);
+  return said == std::to_string(number) && server.running();
+}
 
 }  // namespace
 
 XSession::XSession() {
-  int fds[2];
-  if (pipe2(fds, O_CLOEXEC) != 0) {
-    failure_ = "no pipe";
-    return;
+  // A number of our own, away from the usual ones and from parallel tests' numbers.
+  int number = kFirstDisplay + static_cast<int>(getpid() % kDisplaySpread);
+  bool up = false;
+  for (int attempt = 0; attempt < kServerAttempts && !up; ++attempt) {
+    std::set<int> used = displays_in_use();
+    while (used.count(number)) number = kFirstDisplay + (number - kFirstDisplay + 1) % kDisplaySpread;
+    up = start_server(server_, number);
+    if (!up) {
+      server_.stop();
+      number = kFirstDisplay + (number - kFirstDisplay + 7) % kDisplaySpread;
+    }
   }
-  // -displayfd: the server takes the first free display number and writes it to us, so
-  // parallel tests never race for one.
-  server_ = ChildProcess({"Xvfb", "-displayfd", "3", "-screen", "0", "1024x768x24", "-nolisten", "tcp"}, {}, fds[1]);
-  close(fds[1]);
-  std::string number;
-  pollfd p{fds[0], POLLIN, 0};
-  while (server_.started() && poll(&p, 1, kServerStartMs) > 0) {
-    char c;
-    if (read(fds[0], &c, 1) != 1 || c == '\n') break;
-    number += c;
-  }
-  close(fds[0]);
-  if (number.empty()) {
+  if (!up) {
     failure_ = "Xvfb did not start (is the xvfb package installed?)";
     return;
   }
-  display_ = ":" + number;
+  display_ = ":" + std::to_string(number);
   window_manager_ = ChildProcess({"openbox", "--sm-disable"}, environment());
   if (!wait_for_window_manager()) {
     failure_ = "openbox did not take the screen";
