@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <cstdlib>
 #include <filesystem>
 #include <mutex>
@@ -39,6 +40,31 @@ LRESULT CALLBACK RecordSetText(int code, WPARAM wParam, LPARAM lParam) {
     }
   }
   return CallNextHookEx(recordHook, code, wParam, lParam);
+}
+
+// A status text to stop at: the GUI thread waits in the hook after the control has
+// handled the text, until the test's thread lets it go.
+std::mutex holdMutex;
+std::condition_variable holdChanged;
+std::string holdText;
+bool held = false;
+bool released = false;
+HHOOK holdHook = nullptr;
+
+LRESULT CALLBACK HoldAfterSetText(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HC_ACTION) {
+    const auto* message = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+    if (message->message == WM_SETTEXT && message->lParam != 0 && GetDlgCtrlID(message->hwnd) == kLastRecordedId) {
+      std::unique_lock lock(holdMutex);
+      if (!holdText.empty() && holdText == reinterpret_cast<const char*>(message->lParam)) {
+        held = true;
+        holdChanged.notify_all();
+        holdChanged.wait(lock, [] { return released; });
+        holdText.clear();
+      }
+    }
+  }
+  return CallNextHookEx(holdHook, code, wParam, lParam);
 }
 
 HINSTANCE Instance() { return GetModuleHandleA(nullptr); }
@@ -99,9 +125,11 @@ Program::Program() {
   gui_ = std::thread([this] {
     guiThreadId_ = GetCurrentThreadId();
     recordHook = SetWindowsHookExA(WH_CALLWNDPROC, RecordSetText, nullptr, GetCurrentThreadId());
+    holdHook = SetWindowsHookExA(WH_CALLWNDPROCRET, HoldAfterSetText, nullptr, GetCurrentThreadId());
     static char commandLine[] = "";
     exitCode_ = WinMain(Instance(), PreviousInstance(), commandLine, SW_SHOWNORMAL);
     UnhookWindowsHookEx(recordHook);
+    UnhookWindowsHookEx(holdHook);
     ended_ = true;
   });
   for (int attempt = 0; attempt < kFindAttempts && frame_ == nullptr; ++attempt) {
@@ -203,6 +231,23 @@ std::vector<TextSet> Program::TextsSet() const {
 void Program::ForgetTexts() {
   std::lock_guard lock(recordMutex);
   recorded.clear();
+}
+
+bool Program::WhileStatusIs(const char* text, const std::function<void()>& whileHeld) {
+  std::unique_lock lock(holdMutex);
+  holdText = text;
+  held = false;
+  released = false;
+  const bool came = holdChanged.wait_for(lock, std::chrono::seconds(120), [] { return held; });
+  if (came) {
+    lock.unlock();
+    whileHeld();
+    lock.lock();
+  }
+  released = true;
+  holdText.clear();
+  holdChanged.notify_all();
+  return came;
 }
 
 HWND Program::FindBox(const char* caption) const {

@@ -8,6 +8,7 @@
 #include <win32.h>
 
 #include <atomic>
+#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -65,6 +66,10 @@ class Program {
   // The texts recorded so far, and a fresh start.
   std::vector<TextSet> TextsSet() const;
   void ForgetTexts();
+
+  // Holds the GUI thread, right after the status line was given `text`, until
+  // `whileHeld` (run on the test's thread) returns. FALSE when the text never came.
+  bool WhileStatusIs(const char* text, const std::function<void()>& whileHeld);
 
   // The top-level window of the GUI thread with this caption (a message box or dialog).
   HWND FindBox(const char* caption) const;
