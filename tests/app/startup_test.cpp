@@ -49,6 +49,19 @@ TEST(Startup, MainWindowPanelControlsAndMenu) {
   HWND frame = program.Frame();
   EXPECT_EQ(program.Text(frame), "TORVEX NT Benchmarks");
 
+  // The class: made up from its attributes, with the program icon and the frame's style
+  // bits as class style.
+  char className[64] = {};
+  GetClassNameA(frame, className, sizeof className);
+  EXPECT_EQ(std::string(className).rfind("Afx:f0000:", 0), 0u) << className;
+  EXPECT_EQ(GetClassLongPtrA(frame, GCL_STYLE), 0xF0000u);
+  EXPECT_EQ(reinterpret_cast<HICON>(GetClassLongPtrA(frame, GCLP_HICON)),
+            LoadIconA(GetModuleHandleA(nullptr), "QUIRVEL"));
+  EXPECT_EQ(GetClassLongPtrA(frame, GCLP_HBRBACKGROUND), static_cast<ULONG_PTR>(COLOR_WINDOW + 1));
+  const DWORD style = static_cast<DWORD>(GetWindowLongA(frame, GWL_STYLE));
+  EXPECT_EQ(style & 0xF0000u, 0xF0000u);
+  EXPECT_EQ(style & WS_CAPTION, static_cast<DWORD>(WS_CAPTION));
+
   // The panel is the frame's only child and fills its client area exactly.
   HWND panel = program.Panel();
   ASSERT_NE(panel, nullptr);
