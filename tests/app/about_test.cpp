@@ -6,44 +6,16 @@
 #include <functional>
 
 #include "app/control_ids.h"
-#include "framework/winapp.h"
+#include "genui/icon_pixels.h"
 #include "program.h"
 
 namespace app_test {
 namespace {
 
 constexpr int kHelpBarPosition = 2;
-constexpr int kIconSize = 32;
 constexpr char kAboutCaption[] = "About QUIRVEL";
-
-// The program icon as DrawIcon paints it: its colour where the icon is opaque, and
-// CLR_INVALID where the background shows through.
-std::vector<COLORREF> IconPixels() {
-  HICON icon = LoadIconA(AfxGetInstanceHandle(), "QUIRVEL");
-  EXPECT_NE(icon, nullptr);
-  HDC screen = GetDC(nullptr);
-  std::vector<COLORREF> onBlack, onWhite;
-  for (COLORREF background : {RGB(0, 0, 0), RGB(255, 255, 255)}) {
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, kIconSize, kIconSize);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    RECT all{0, 0, kIconSize, kIconSize};
-    HBRUSH brush = CreateSolidBrush(background);
-    FillRect(dc, &all, brush);
-    DeleteObject(brush);
-    DrawIcon(dc, 0, 0, icon);
-    auto& into = background == 0 ? onBlack : onWhite;
-    for (int y = 0; y < kIconSize; ++y)
-      for (int x = 0; x < kIconSize; ++x) into.push_back(GetPixel(dc, x, y));
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-  }
-  ReleaseDC(nullptr, screen);
-  std::vector<COLORREF> icon32(onBlack.size());
-  for (size_t i = 0; i < icon32.size(); ++i) icon32[i] = onBlack[i] == onWhite[i] ? onBlack[i] : CLR_INVALID;
-  return icon32;
-}
+using icon_test::IconPixels;
+using icon_test::kIconSize;
 
 class About : public ::testing::Test {
  protected:

@@ -1,6 +1,6 @@
 // Shared by the generated-layer tests: the framework started as WinMain starts it, a
-// message box answered from the test's thread while another thread shows it, the
-// program icon's pixels, and test resources (a bitmap and a narrow client template).
+// message box answered from the test's thread while another thread shows it, and test
+// resources (a bitmap and a narrow client template).
 #pragma once
 
 #include <win32.h>
@@ -8,6 +8,8 @@
 #include <functional>
 #include <string>
 #include <vector>
+
+#include "icon_pixels.h"
 
 namespace genui_test {
 
@@ -25,9 +27,8 @@ struct BoxAnswer {
 // "TORVEX NT Benchmarks", reads the box and answers it with Enter.
 BoxAnswer AnswerBox(const std::function<int()>& call);
 
-constexpr int kIconSize = 32;
-// The program icon as DrawIcon paints it, CLR_INVALID where the background shows.
-std::vector<COLORREF> IconPixels();
+using icon_test::IconPixels;
+using icon_test::kIconSize;
 
 // A 40 x 20 bitmap "TESTBITMAP" in four coloured quarters, and "NARROWDLG", a client
 // template of 30 x 40 dialog units with one static control.
