@@ -8,6 +8,7 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <deque>
 #include <cstdlib>
 #include <filesystem>
 #include <mutex>
@@ -42,13 +43,12 @@ LRESULT CALLBACK RecordSetText(int code, WPARAM wParam, LPARAM lParam) {
   return CallNextHookEx(recordHook, code, wParam, lParam);
 }
 
-// A status text to stop at: the GUI thread waits in the hook after the control has
-// handled the text, until the test's thread lets it go.
+// Status texts to stop at, in order: the GUI thread waits in the hook after the control
+// has handled the first of them, until the test's thread lets it go.
 std::mutex holdMutex;
 std::condition_variable holdChanged;
-std::string holdText;
+std::deque<std::string> holdTexts;
 bool held = false;
-bool released = false;
 HHOOK holdHook = nullptr;
 
 LRESULT CALLBACK HoldAfterSetText(int code, WPARAM wParam, LPARAM lParam) {
@@ -56,11 +56,11 @@ LRESULT CALLBACK HoldAfterSetText(int code, WPARAM wParam, LPARAM lParam) {
     const auto* message = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
     if (message->message == WM_SETTEXT && message->lParam != 0 && GetDlgCtrlID(message->hwnd) == kLastRecordedId) {
       std::unique_lock lock(holdMutex);
-      if (!holdText.empty() && holdText == reinterpret_cast<const char*>(message->lParam)) {
+      if (!holdTexts.empty() && holdTexts.front() == reinterpret_cast<const char*>(message->lParam)) {
         held = true;
         holdChanged.notify_all();
-        holdChanged.wait(lock, [] { return released; });
-        holdText.clear();
+        holdChanged.wait(lock, [] { return !held; });
+        holdTexts.pop_front();
       }
     }
   }
@@ -233,19 +233,25 @@ void Program::ForgetTexts() {
   recorded.clear();
 }
 
-bool Program::WhileStatusIs(const char* text, const std::function<void()>& whileHeld) {
-  std::unique_lock lock(holdMutex);
-  holdText = text;
+void Program::HoldStatusAt(const std::vector<std::string>& texts) {
+  std::lock_guard lock(holdMutex);
+  holdTexts.assign(texts.begin(), texts.end());
   held = false;
-  released = false;
-  const bool came = holdChanged.wait_for(lock, std::chrono::seconds(120), [] { return held; });
+}
+
+bool Program::WhileHeldAt(const char* text, const std::function<void()>& whileHeld) {
+  std::unique_lock lock(holdMutex);
+  const bool came = holdChanged.wait_for(lock, std::chrono::seconds(120), [&] {
+    return held && !holdTexts.empty() && holdTexts.front() == text;
+  });
   if (came) {
     lock.unlock();
     whileHeld();
     lock.lock();
+  } else {
+    holdTexts.clear();
   }
-  released = true;
-  holdText.clear();
+  held = false;
   holdChanged.notify_all();
   return came;
 }

@@ -67,9 +67,11 @@ class Program {
   std::vector<TextSet> TextsSet() const;
   void ForgetTexts();
 
-  // Holds the GUI thread, right after the status line was given `text`, until
-  // `whileHeld` (run on the test's thread) returns. FALSE when the text never came.
-  bool WhileStatusIs(const char* text, const std::function<void()>& whileHeld);
+  // The status texts, in the order they will come, at which the GUI thread is to stop
+  // right after the status line took them; and, for each in turn, what the test does
+  // meanwhile on its own thread. WhileHeldAt is FALSE when the text never came.
+  void HoldStatusAt(const std::vector<std::string>& texts);
+  bool WhileHeldAt(const char* text, const std::function<void()>& whileHeld);
 
   // The top-level window of the GUI thread with this caption (a message box or dialog).
   HWND FindBox(const char* caption) const;

@@ -31,15 +31,16 @@ TEST(StatusView, EachStepIsOnTheScreenWhileTheRunHoldsTheGuiThread) {
   HWND status = program.Item(kIdStatus);
   const std::vector<COLORREF> before = StatusPixels(status);
 
+  program.HoldStatusAt({"Running Whetstones", "Running Disk Benchmark"});
   RECT run{};
   GetMenuItemRect(program.Frame(), GetMenu(program.Frame()), 1, &run);
   headless::click((run.left + run.right) / 2, (run.top + run.bottom) / 2);
   std::vector<COLORREF> whetstones, disk;
-  ASSERT_TRUE(program.WhileStatusIs("Running Whetstones", [&] {
+  ASSERT_TRUE(program.WhileHeldAt("Running Whetstones", [&] {
     whetstones = StatusPixels(status);
     headless::screenshot_window(program.Frame(), ShotPath("torvex_during_run.png").c_str());
   }));
-  ASSERT_TRUE(program.WhileStatusIs("Running Disk Benchmark", [&] { disk = StatusPixels(status); }));
+  ASSERT_TRUE(program.WhileHeldAt("Running Disk Benchmark", [&] { disk = StatusPixels(status); }));
   ASSERT_TRUE(program.Idle());
   const std::vector<COLORREF> complete = StatusPixels(status);
   EXPECT_NE(whetstones, before);
