@@ -24,7 +24,7 @@
 
 namespace {
 
-constexpr int kRounds = 9;
+constexpr int kRounds = 11;
 constexpr std::int32_t kBlockCounts[] = {1024, 4096};
 
 // Phases in the disk test's order; 0 and 5 are create and delete.
@@ -124,7 +124,7 @@ Run RunReference(const bench::ScratchFolder& folder, std::int32_t blocks, unsign
 // time: other work on the machine only ever adds time, so the fastest of a few runs is
 // the truest cost of a phase, and the median over rounds then discards rounds where even
 // that was disturbed. Both sides draw the same blocks in every try.
-constexpr int kTries = 3;
+constexpr int kTries = 5;
 Run best_reference;
 
 void KeepFastest(Run& best, const Run& run, bool first) {
