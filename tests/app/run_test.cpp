@@ -69,6 +69,18 @@ TEST(Run, DefaultRunShowsEveryStepAndFillsTheResults) {
   EXPECT_TRUE(std::regex_match(dhrystone, number)) << dhrystone;
   EXPECT_TRUE(std::regex_match(whetstone, number)) << whetstone;
   EXPECT_TRUE(std::regex_match(disk, number)) << disk;
+  // Each figure is whole in its field: a cut-off last figure would read as another number.
+  for (int id : {kIdDhrystoneResult, kIdWhetstoneResult, kIdDiskResult}) {
+    const HWND field = program.Item(id);
+    const std::string text = program.Text(field);
+    SIZE extent{};
+    HDC dc = GetDC(field);
+    EXPECT_TRUE(GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent));
+    ReleaseDC(field, dc);
+    RECT client{};
+    GetClientRect(field, &client);
+    EXPECT_LE(extent.cx, client.right) << text;
+  }
   EXPECT_EQ(program.Text(kIdStatus), "Benchmarks complete");
   EXPECT_TRUE(headless::beeps().empty());
   std::printf("default run: %s KDhry/s, %s KWhet/s, %s Kbyte/s\n", dhrystone.c_str(),

@@ -1,6 +1,10 @@
 // Text with the system font: where the ink lands, extents and metrics that agree with
-// the drawing, and DrawTextA's alignment, word breaks, clipping and mnemonics.
+// the drawing, result figures that fit their fields, and DrawTextA's alignment, word
+// breaks, clipping and mnemonics.
+#include <cmath>
+#include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "gdi/system_font.h"
 #include "gdi_fixture.h"
@@ -132,6 +136,46 @@ TEST_F(Text, MetricsExtentsAndBaseUnitsAgree) {
   char face[16] = {};
   EXPECT_GT(GetTextFaceA(hdc, sizeof face, face), 0);
   EXPECT_STREQ(face, "System");
+}
+
+// The program's result fields are 32 dialog units wide and show "%.4g" of a rate or a
+// whole number; a figure cut off at the field's edge reads as a different number. The
+// dialog units themselves come from the letters, so narrowing the figures must not move
+// them (every dialog layout depends on 8 x 16).
+TEST_F(Text, ResultFiguresFitTheirFieldsAndTheBaseUnitsStay) {
+  LONG units = GetDialogBaseUnits();
+  ASSERT_EQ(LOWORD(units), 8);
+  ASSERT_EQ(HIWORD(units), 16);
+  const int field = 32 * LOWORD(units) / 4;
+  const int room = field - 2;
+  for (const char* widest : {"8.888e+08", "88888888", "0.000e+00"})
+    EXPECT_LE(extent(widest).cx, room) << widest;
+
+  // Every figure advances the same width, so the widest integer is eight of any figure.
+  INT widths[10] = {};
+  ASSERT_TRUE(GetCharWidthA(hdc, '0', '9', widths));
+  for (int w : widths) EXPECT_EQ(w, widths[0]);
+
+  // Whatever the rate's size, "%.4g" texts of up to nine characters fit.
+  for (double mantissa : {1.0, 8.888, 9.999, 1.205, 0.5}) {
+    for (int power = -40; power <= 40; ++power) {
+      char text[32];
+      std::snprintf(text, sizeof text, "%.4g", mantissa * std::pow(10.0, power));
+      if (std::strlen(text) <= 9) {
+        EXPECT_LE(extent(text).cx, room) << text;
+      }
+    }
+  }
+
+  // Figures keep their ink inside their advance with a blank first column, so the
+  // figures of a number never run into each other.
+  for (unsigned char c : std::string("0123456789.+")) {
+    const gdi::SystemFontGlyph& g = gdi::system_glyph(c);
+    for (int y = 0; y < gdi::kSystemFontHeight; ++y) {
+      EXPECT_FALSE(gdi::glyph_ink(g, 0, y)) << c << " row " << y;
+      for (int x = g.advance; x < 16; ++x) EXPECT_FALSE(gdi::glyph_ink(g, x, y)) << c;
+    }
+  }
 }
 
 TEST_F(Text, DrawTextCentresASingleLine) {
