@@ -5,6 +5,8 @@
 #include <string>
 
 #include "framework/window.h"
+#include "genui/app_hooks.h"
+#include "genui/application.h"
 #include "genui/bld_helpers.h"
 #include "genui_support.h"
 
@@ -80,6 +82,17 @@ TEST(MissingResources, IconBitmapAndMenuAreReportedByName) {
   });
   EXPECT_EQ(answer.text, "Cannot load menu  NOSUCHMENU");
   EXPECT_EQ(answer.result, 0);
+}
+
+// Without a main window the panel cannot be made: the person is told which template,
+// and the main window's creation would go on without it.
+TEST(MissingResources, PanelThatCannotBeCreatedIsReported) {
+  StartFramework();
+  ASSERT_EQ(TheApp.pMainWnd, nullptr);
+  BoxAnswer answer = AnswerBox([] { return BLD_MainWinControlsClFunc(nullptr) == nullptr ? 0 : 1; });
+  EXPECT_EQ(answer.text, "Cannot create dialog box  BENCHDLG");
+  EXPECT_EQ(answer.result, 0);
+  EXPECT_EQ(TheApp.pClientDlg, nullptr);
 }
 
 }  // namespace
