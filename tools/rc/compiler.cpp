@@ -1,9 +1,8 @@
 #include "compiler.h"
 
-#include <fstream>
-#include <iterator>
 #include <cctype>
 
+#include "input_file.h"
 #include "parser.h"
 #include "script_error.h"
 
@@ -39,9 +38,9 @@ std::vector<CompiledResource> compile_script(const std::string& text, const std:
       continue;
     }
     if (parser.accept_keyword("LANGUAGE")) {  // one language only: accepted and ignored
-      parser.expression("language");
+      parser.word_value("language");
       parser.expect(',', "after the language");
-      parser.expression("sublanguage");
+      parser.word_value("sublanguage");
       continue;
     }
     Parser::Name name = parser.resource_name("a resource name");
@@ -64,12 +63,9 @@ std::vector<CompiledResource> compile_script(const std::string& text, const std:
 }
 
 FileReader folder_reader(const std::string& folder) {
-  return [folder](const std::string& name, std::vector<std::uint8_t>& contents) {
+  return [folder](const std::string& name, std::vector<std::uint8_t>& contents, std::string& reason) {
     std::string path = !name.empty() && name[0] == '/' ? name : folder + "/" + name;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    contents.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
+    return read_input_file(path, kMaxInputFileBytes, contents, reason);
   };
 }
 

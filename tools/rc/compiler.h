@@ -28,14 +28,17 @@ struct CompiledResource {
 };
 
 // Reads a file the script names (an icon), relative to the script's folder. Returns
-// false when it cannot be read.
-using FileReader = std::function<bool(const std::string& name, std::vector<std::uint8_t>& contents)>;
+// false when it cannot be read, with the reason as the end of a sentence that starts
+// with the file's name ("does not exist", "is a directory").
+using FileReader =
+    std::function<bool(const std::string& name, std::vector<std::uint8_t>& contents, std::string& reason)>;
 
 // Compiles a whole script. Throws ScriptError at the first fault.
 std::vector<CompiledResource> compile_script(const std::string& text, const std::string& file_name,
                                              const FileReader& read_file);
 
-// A FileReader that reads from the host file system relative to the given folder.
+// A FileReader that reads regular files of at most kMaxInputFileBytes from the host file
+// system, relative to the given folder.
 FileReader folder_reader(const std::string& folder);
 
 }  // namespace rc

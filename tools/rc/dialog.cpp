@@ -87,7 +87,7 @@ Control parse_control(Parser& parser) {
   control.window_class = control_class(parser);
   parser.expect(',', "after the control class");
   // As the resource compiler does, every CONTROL is a visible child.
-  control.style = parser.expression("control style") | WS_CHILD | WS_VISIBLE;
+  control.style = parser.dword_value("control style") | WS_CHILD | WS_VISIBLE;
   parser.expect(',', "after the control style");
   control.x = parser.short_value("control x");
   parser.expect(',', "after the control x");
@@ -96,7 +96,7 @@ Control parse_control(Parser& parser) {
   control.cx = parser.short_value("control width");
   parser.expect(',', "after the control width");
   control.cy = parser.short_value("control height");
-  if (parser.accept(',')) control.extended_style = parser.expression("control extended style");
+  if (parser.accept(',')) control.extended_style = parser.dword_value("control extended style");
   return control;
 }
 
@@ -140,14 +140,14 @@ CompiledResource parse_dialog(Parser& parser, const Parser::Name& name) {
   std::string typeface;
   for (;;) {
     if (parser.accept_keyword("STYLE")) {
-      style = parser.expression("dialog style");
+      style = parser.dword_value("dialog style");
     } else if (parser.accept_keyword("EXSTYLE")) {
-      extended_style = parser.expression("dialog extended style");
+      extended_style = parser.dword_value("dialog extended style");
     } else if (parser.accept_keyword("CAPTION")) {
       caption = parser.quoted("caption");
       has_caption = true;
     } else if (parser.accept_keyword("FONT")) {
-      point_size = parser.id_value("font point size");
+      point_size = parser.word_value("font point size");
       parser.expect(',', "after the font size");
       typeface = parser.quoted("font typeface");
       has_font = true;

@@ -69,8 +69,9 @@ std::vector<CompiledResource> parse_icon(Parser& parser, const Parser::Name& nam
   Token at = parser.peek();
   std::string file_name = parser.quoted("icon file name");
   std::vector<std::uint8_t> file;
-  if (!read_file(file_name, file)) parser.fail_at(at, "cannot read icon file " + file_name);
   std::string reason;
+  if (file_name.empty()) parser.fail_at(at, "icon file name is empty");
+  if (!read_file(file_name, file, reason)) parser.fail_at(at, "icon file " + file_name + " " + reason);
   std::vector<IconImage> images = read_icon_file(file, reason);
   if (images.empty()) parser.fail_at(at, "icon file " + file_name + " " + reason);
 

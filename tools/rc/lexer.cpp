@@ -14,30 +14,75 @@ bool is_name_start(char c) { return std::isalpha(static_cast<unsigned char>(c)) 
 bool is_name_char(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
 
 constexpr char kPunctuation[] = ",|+-~(){}";
-constexpr int kMaxExpansionDepth = 32;
+
+// CRLF and a lone CR become LF, so every rule below knows one line end. A script saved
+// with CR-only endings would otherwise be one long line, its first // comment
+// swallowing every resource after it.
+std::string with_lf_endings(std::string text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\r') {
+      out += text[i];
+      continue;
+    }
+    out += '\n';
+    if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+  }
+  return out;
+}
 
 }  // namespace
 
-Lexer::Lexer(std::string text, std::string file_name) : text_(std::move(text)), file_name_(std::move(file_name)) {}
+Lexer::Lexer(std::string text, std::string file_name)
+    : text_(with_lf_endings(std::move(text))), file_name_(std::move(file_name)) {}
 
 void Lexer::fail(const std::string& reason) const { throw ScriptError(file_name_, line_, reason); }
 
 Token Lexer::next() {
-  for (int depth = 0; depth < kMaxExpansionDepth; ++depth) {
+  for (;;) {
     Token token;
     if (!pending_.empty()) {
       token = pending_.back();
       pending_.pop_back();
       token.line = line_;
     } else {
+      expansions_.clear();
+      expanded_here_ = 0;
       token = scan();
     }
     if (token.kind != Token::Kind::Name) return token;
     auto define = defines_.find(token.text);
     if (define == defines_.end()) return token;
-    pending_.insert(pending_.end(), define->second.rbegin(), define->second.rend());
+    expand(token, define->second);
   }
-  fail("#define expands into itself");
+}
+
+// Pushes the body of a defined name, after checking that it is not inside its own
+// expansion and that the bounds hold. Every expansion makes at least one token, so the
+// token bounds also bound the bookkeeping.
+void Lexer::expand(const Token& name, const std::vector<Token>& body) {
+  int depth = 1;
+  for (int at = name.expansion; at >= 0; at = expansions_[static_cast<std::size_t>(at)].parent, ++depth) {
+    if (expansions_[static_cast<std::size_t>(at)].name == name.text)
+      fail("#define " + name.text + " expands into itself");
+  }
+  std::string outer = expansions_.empty() ? name.text : expansions_.front().name;
+  if (depth > kMaxExpansionDepth)
+    fail("#define " + outer + " nests definitions more than " + std::to_string(kMaxExpansionDepth) + " deep");
+  expanded_here_ += body.size();
+  expanded_total_ += body.size();
+  if (expanded_here_ > kMaxExpandedTokens)
+    fail("#define " + outer + " expands into more than " + std::to_string(kMaxExpandedTokens) + " tokens");
+  if (expanded_total_ > kMaxScriptExpandedTokens)
+    fail("#define names expand into more than " + std::to_string(kMaxScriptExpandedTokens) +
+         " tokens in this script");
+  expansions_.push_back(Expansion{name.text, name.expansion});
+  int index = static_cast<int>(expansions_.size() - 1);
+  for (auto token = body.rbegin(); token != body.rend(); ++token) {
+    pending_.push_back(*token);
+    pending_.back().expansion = index;
+  }
 }
 
 void Lexer::skip_blanks_and_comments() {

@@ -48,8 +48,16 @@ std::uint16_t item_options(Parser& parser) {
   }
 }
 
-std::vector<MenuItem> parse_items(Parser& parser, const char* where) {
+// The start of a long item text, for messages.
+std::string describe_text(const std::string& text) {
+  constexpr std::size_t kShownCharacters = 40;
+  return text.size() > kShownCharacters ? text.substr(0, kShownCharacters) + "..." : text;
+}
+
+std::vector<MenuItem> parse_items(Parser& parser, const char* where, int depth) {
   Token begin = parser.peek();
+  if (depth > kMaxPopupNesting)
+    parser.fail("pop-ups are nested more than " + std::to_string(kMaxPopupNesting) + " deep");
   parser.expect_begin(where);
   std::vector<MenuItem> items;
   while (!parser.accept_end()) {
@@ -68,7 +76,7 @@ std::vector<MenuItem> parse_items(Parser& parser, const char* where) {
       item.popup = true;
       item.text = parser.quoted("pop-up text");
       item.flags = item_options(parser) | MF_POPUP;
-      item.children = parse_items(parser, ("pop-up \"" + item.text + "\"").c_str());
+      item.children = parse_items(parser, ("pop-up \"" + describe_text(item.text) + "\"").c_str(), depth + 1);
     } else {
       parser.fail("expected MENUITEM, POPUP or END in " + std::string(where) + ", found " + describe(parser.peek()));
     }
@@ -94,7 +102,7 @@ void write_items(ByteWriter& out, const std::vector<MenuItem>& items) {
 
 CompiledResource parse_menu(Parser& parser, const Parser::Name& name) {
   parser.skip_memory_options();
-  std::vector<MenuItem> items = parse_items(parser, "the menu");
+  std::vector<MenuItem> items = parse_items(parser, "the menu", 0);
   ByteWriter out;
   out.word(0);  // version
   out.word(0);  // offset to the items after this header

@@ -11,13 +11,16 @@
 namespace rc {
 
 std::string describe(const Token& token) {
+  // A message shows the start of a long token: enough to find it, not a page of text.
+  constexpr std::size_t kShownCharacters = 40;
+  std::string text = token.text.size() > kShownCharacters ? token.text.substr(0, kShownCharacters) + "..." : token.text;
   switch (token.kind) {
     case Token::Kind::EndOfFile:
       return "end of file";
     case Token::Kind::String:
-      return "\"" + token.text + "\"";
+      return "\"" + text + "\"";
     default:
-      return "'" + token.text + "'";
+      return "'" + text + "'";
   }
 }
 
@@ -60,11 +63,36 @@ void Parser::expect_begin(const char* where) {
 
 bool Parser::accept_end() { return accept_keyword("END") || accept('}'); }
 
-std::uint32_t Parser::operand(const char* what) {
-  if (accept('-')) return 0u - operand(what);
+namespace {
+
+// Far beyond every field, far below where 64-bit arithmetic could overflow: a value
+// that grows past it is refused at once.
+constexpr std::int64_t kLargestIntermediate = std::int64_t{1} << 40;
+
+// Counts one level of expression nesting for as long as it lives.
+class NestingGuard {
+ public:
+  explicit NestingGuard(int& depth) : depth_(depth) { ++depth_; }
+  ~NestingGuard() { --depth_; }
+  NestingGuard(const NestingGuard&) = delete;
+  NestingGuard& operator=(const NestingGuard&) = delete;
+
+ private:
+  int& depth_;
+};
+
+}  // namespace
+
+std::int64_t Parser::operand(const char* what) {
+  NestingGuard nesting(expression_depth_);
+  if (expression_depth_ > kMaxExpressionNesting)
+    fail(std::string(what) + " is nested more than " + std::to_string(kMaxExpressionNesting) +
+         " levels deep (parentheses, - and ~)");
+  if (accept('-')) return -operand(what);
+  // Bitwise NOT of the 32-bit value; the result stays within what a DWORD field accepts.
   if (accept('~')) return ~operand(what);
   if (accept('(')) {
-    std::uint32_t value = expression(what);
+    std::int64_t value = expression(what);
     expect(')', "to close the expression");
     return value;
   }
@@ -73,8 +101,8 @@ std::uint32_t Parser::operand(const char* what) {
   fail(std::string("expected a number for ") + what + ", found " + describe(current_));
 }
 
-std::uint32_t Parser::expression(const char* what) {
-  std::uint32_t value = operand(what);
+std::int64_t Parser::expression(const char* what) {
+  std::int64_t value = operand(what);
   for (;;) {
     if (accept('|'))
       value |= operand(what);
@@ -84,22 +112,34 @@ std::uint32_t Parser::expression(const char* what) {
       value -= operand(what);
     else
       return value;
+    if (value > kLargestIntermediate || value < -kLargestIntermediate) fail(std::string(what) + " is far too large");
   }
 }
 
-std::int16_t Parser::short_value(const char* what) {
+std::int64_t Parser::ranged(const char* what, std::int64_t low, std::int64_t high, const char* range) {
   Token start = current_;
-  auto value = static_cast<std::int32_t>(expression(what));
-  if (value < std::numeric_limits<std::int16_t>::min() || value > std::numeric_limits<std::int16_t>::max())
-    fail_at(start, std::string(what) + " " + std::to_string(value) + " does not fit in 16 bits");
-  return static_cast<std::int16_t>(value);
+  std::int64_t value = expression(what);
+  if (value < low || value > high)
+    fail_at(start, std::string(what) + " " + std::to_string(value) + " does not fit " + range);
+  return value;
+}
+
+std::uint32_t Parser::dword_value(const char* what) {
+  constexpr std::int64_t kDwordMax = 0xFFFFFFFF;
+  return static_cast<std::uint32_t>(static_cast<std::uint64_t>(ranged(what, -kDwordMax, kDwordMax, "in 32 bits")));
+}
+
+std::int16_t Parser::short_value(const char* what) {
+  return static_cast<std::int16_t>(ranged(what, std::numeric_limits<std::int16_t>::min(),
+                                          std::numeric_limits<std::int16_t>::max(), "in 16 bits (-32768..32767)"));
 }
 
 std::uint16_t Parser::id_value(const char* what) {
-  Token start = current_;
-  std::uint32_t value = expression(what);
-  if (value > 0xFFFF && value != 0xFFFFFFFFu) fail_at(start, std::string(what) + " " + std::to_string(value) + " is larger than 65535");
-  return static_cast<std::uint16_t>(value & 0xFFFF);
+  return static_cast<std::uint16_t>(static_cast<std::uint64_t>(ranged(what, -1, 0xFFFF, "an id (-1..65535)")) & 0xFFFF);
+}
+
+std::uint16_t Parser::word_value(const char* what) {
+  return static_cast<std::uint16_t>(ranged(what, 0, 0xFFFF, "in 16 bits (0..65535)"));
 }
 
 std::string Parser::quoted(const char* what) {

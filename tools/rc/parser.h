@@ -29,12 +29,17 @@ class Parser {
   bool accept_end();
 
   // expression := ['-'|'~'] operand (('|'|'+'|'-') ['-'|'~'] operand)*, operand a number,
-  // a defined name or a parenthesised expression. Arithmetic wraps at 32 bits.
-  std::uint32_t expression(const char* what);
-  // An expression that must fit a signed 16-bit field (coordinates, sizes).
+  // a defined name or a parenthesised expression. The value is kept wider than any field
+  // so that a field can tell 4294967295 from -1; each caller then checks it fits.
+  // A 32-bit field: anything from -4294967295 to 4294967295, taken modulo 2^32 (so ~0,
+  // -1 and 0xFFFFFFFF are all the same style bits).
+  std::uint32_t dword_value(const char* what);
+  // A signed 16-bit field (coordinates, sizes): -32768..32767.
   std::int16_t short_value(const char* what);
   // A control or menu id: 0..65535, or -1 (0xFFFF) for "no id".
   std::uint16_t id_value(const char* what);
+  // An unsigned 16-bit field (a string id, a point size): 0..65535.
+  std::uint16_t word_value(const char* what);
   std::string quoted(const char* what);
 
   // A resource name: a word (upper-cased, as the loader compares without case), a
@@ -54,11 +59,20 @@ class Parser {
 
  private:
   void advance() { current_ = lexer_.next(); }
-  std::uint32_t operand(const char* what);
+  std::int64_t expression(const char* what);
+  std::int64_t operand(const char* what);
+  std::int64_t ranged(const char* what, std::int64_t low, std::int64_t high, const char* range);
 
   Lexer lexer_;
   Token current_;
+  int expression_depth_ = 0;
 };
+
+// How deep parentheses and prefix operators may nest in one expression, and pop-ups in
+// one menu. Deeper input is refused with its line rather than recursing until the stack
+// runs out. The menu bound matches what the platform's menu reader accepts.
+constexpr int kMaxExpressionNesting = 64;
+constexpr int kMaxPopupNesting = 16;
 
 std::string describe(const Token& token);
 

@@ -18,7 +18,7 @@ void parse_string_table(Parser& parser, std::map<std::uint16_t, std::string>& st
   while (!parser.accept_end()) {
     if (parser.at_end()) parser.fail("missing END of the string table");
     Token at = parser.peek();
-    std::uint16_t id = parser.id_value("string id");
+    std::uint16_t id = parser.word_value("string id");
     parser.accept(',');
     std::string text = parser.quoted("string");
     if (text.size() > kLongestString) parser.fail_at(at, "string " + std::to_string(id) + " is too long");

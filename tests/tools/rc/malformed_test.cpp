@@ -21,7 +21,7 @@ TEST(RcMalformed, EachFaultIsReportedAtItsLine) {
       {"d DIALOG 0, 0, 10\nBEGIN END", 2, "expected ','"},
       {"d DIALOG 0, 0, 10, 40000\nBEGIN END", 1, "does not fit in 16 bits"},
       {"d DIALOG 0,0,1,1\nBEGIN\n  CONTROL \"x\", 1, FANCY, 0, 0,0,1,1\nEND", 3, "unknown control class"},
-      {"d DIALOG 0,0,1,1\nBEGIN\n  CONTROL \"x\", 70000, \"Edit\", 0, 0,0,1,1\nEND", 3, "larger than 65535"},
+      {"d DIALOG 0,0,1,1\nBEGIN\n  CONTROL \"x\", 70000, \"Edit\", 0, 0,0,1,1\nEND", 3, "70000 does not fit an id"},
       {"d DIALOG 0,0,1,1\nBEGIN\n  LTEXT \"x\", 1, 0,0,1,1\nEND", 3, "expected CONTROL"},
       {"STRINGTABLE\nBEGIN\n  1, \"a\"\n  1, \"b\"\nEND", 4, "used twice"},
       {"STRINGTABLE\nBEGIN\n  1, \"unterminated\nEND", 3, "unterminated string"},
@@ -30,7 +30,7 @@ TEST(RcMalformed, EachFaultIsReportedAtItsLine) {
       {"#include \"resource.h\"\n", 1, "unsupported preprocessor directive"},
       {"d DIALOG 0,0,1,1\nSTYLE WS_POPUP\nBEGIN END", 2, "unknown name 'WS_POPUP'"},
       {"a MENU BEGIN MENUITEM \"x\", 1 END\nA MENU BEGIN MENUITEM \"y\", 2 END", 2, "defined twice"},
-      {"i ICON \"missing.ico\"", 1, "cannot read icon file"},
+      {"i ICON \"missing.ico\"", 1, "icon file missing.ico does not exist"},
       {"i ICON \"bad.ico\"", 1, "is not an icon file"},
       {"/* never closed\n\n", 1, "unterminated comment"},
       {"d DIALOG 0,0,1,1 BEGIN CONTROL \"x\", 1, \"Edit\", 0x12G, 0,0,1,1 END", 1, "bad number"},
@@ -48,11 +48,6 @@ TEST(RcMalformed, DamagedIconFilesAreRefused) {
   // A directory entry pointing past the end of the file.
   Bytes outside{0, 0, 1, 0, 1, 0, 32, 32, 16, 0, 1, 0, 4, 0, 0xE8, 3, 0, 0, 22, 0, 0, 0};
   EXPECT_NE(rejection_of("i ICON \"x.ico\"", {{"x.ico", outside}}).reason.find("outside the file"), std::string::npos);
-}
-
-// The rc program beside this test's build folder.
-std::filesystem::path rc_program() {
-  return std::filesystem::read_symlink("/proc/self/exe").parent_path().parent_path() / "tools" / "rc";
 }
 
 TEST(RcProgram, AFaultyScriptFailsAndLeavesTheOutputAlone) {

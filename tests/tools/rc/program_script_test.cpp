@@ -7,8 +7,17 @@
 
 namespace {
 
+// __FILE__ is relative to the build folder when the compiler was given a relative path,
+// and the tests do not run there: anchor it at the build folder, two up from this program.
+std::filesystem::path resources_folder() {
+  std::filesystem::path source = __FILE__;
+  if (source.is_relative())
+    source = std::filesystem::read_symlink("/proc/self/exe").parent_path().parent_path() / source;
+  return source.parent_path() / "../../../resources";
+}
+
 std::vector<rc::CompiledResource> compile_program_script() {
-  std::filesystem::path folder = std::filesystem::path(__FILE__).parent_path() / "../../../resources";
+  std::filesystem::path folder = resources_folder();
   std::ifstream in(folder / "torvex.rc", std::ios::binary);
   std::string text((std::istreambuf_iterator<char>(in)), {});
   return rc::compile_script(text, "torvex.rc", rc::folder_reader(folder.string()));

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <filesystem>
 #include <map>
 #include <string>
 #include <vector>
@@ -17,9 +18,12 @@ using Bytes = std::vector<std::uint8_t>;
 // Files a test script may name, by name.
 inline std::vector<rc::CompiledResource> compile(const std::string& script,
                                                  const std::map<std::string, Bytes>& files = {}) {
-  return rc::compile_script(script, "test.rc", [&files](const std::string& name, Bytes& contents) {
+  return rc::compile_script(script, "test.rc", [&files](const std::string& name, Bytes& contents, std::string& reason) {
     auto found = files.find(name);
-    if (found == files.end()) return false;
+    if (found == files.end()) {
+      reason = "does not exist";
+      return false;
+    }
     contents = found->second;
     return true;
   });
@@ -64,4 +68,9 @@ inline Rejection rejection_of(const std::string& script, const std::map<std::str
     return Rejection{error.line(), error.reason()};
   }
   return Rejection{};
+}
+
+// The rc program beside this test's build folder.
+inline std::filesystem::path rc_program() {
+  return std::filesystem::read_symlink("/proc/self/exe").parent_path().parent_path() / "tools" / "rc";
 }
