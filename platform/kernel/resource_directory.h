@@ -23,4 +23,10 @@ bool make_resource_key(LPCSTR name_or_id, ResourceKey& key);
 // The record of a resource by type number and name; null with the Win32 error set.
 const ResourceRecord* find_resource_record(WORD type, const ResourceKey& name);
 
+// How many bytes of a registered resource lie from `address` to the resource's end, or
+// 0 when the address is inside no resource. The *Indirect calls get a bare pointer; when
+// it points into a resource (a template locked and passed on), its readers can still
+// stop at the resource's end.
+std::size_t resource_bytes_from(const void* address);
+
 }  // namespace win32::kernel

@@ -2,6 +2,7 @@
 // registered resource directory.
 #include <cctype>
 #include <cstdlib>
+#include <iterator>
 #include <map>
 #include <mutex>
 #include <strings.h>
@@ -85,6 +86,19 @@ const ResourceRecord* find_resource_record(WORD type, const ResourceKey& name) {
   }
   SetLastError(type_seen ? ERROR_RESOURCE_NAME_NOT_FOUND : ERROR_RESOURCE_TYPE_NOT_FOUND);
   return nullptr;
+}
+
+std::size_t resource_bytes_from(const void* address) {
+  if (address == nullptr) return 0;
+  ResourceDirectory& d = directory();
+  std::lock_guard lock(d.mutex);
+  // The record starting at or before the address, if any; std::less orders any pointers.
+  auto after = d.by_data.upper_bound(address);
+  if (after == d.by_data.begin()) return 0;
+  const ResourceRecord* record = std::prev(after)->second;
+  auto start = reinterpret_cast<std::uintptr_t>(record->data);
+  auto at = reinterpret_cast<std::uintptr_t>(address);
+  return at - start < record->size ? record->size - (at - start) : 0;
 }
 
 }  // namespace win32::kernel

@@ -74,7 +74,7 @@ std::optional<DialogTemplate> parse_dialog_template(const void* bytes, std::size
   DialogTemplate t;
   // An extended template begins with version 1 and signature 0xFFFF where the classic
   // one has its style; we read only the classic form.
-  if (size != 0 && size < sizeof(DLGTEMPLATE)) return std::nullopt;
+  if (!r.has(sizeof(DLGTEMPLATE))) return std::nullopt;
   WORD version_or_style_low, signature_or_style_high;
   std::memcpy(&version_or_style_low, bytes, sizeof(WORD));
   std::memcpy(&signature_or_style_high, static_cast<const unsigned char*>(bytes) + 2, sizeof(WORD));

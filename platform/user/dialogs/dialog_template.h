@@ -48,9 +48,10 @@ struct DialogTemplate {
 constexpr std::size_t kMaxTemplateString = 4096;  // characters in one text field
 constexpr WORD kMaxTemplateItems = 1024;
 
-// Parses `size` bytes at `bytes` (size 0: the size is unknown, as for the indirect
-// calls, and only the text and item caps bound the read). Returns nothing for a
-// malformed or extended (DLGTEMPLATEEX) template.
+// Parses `size` bytes at `bytes`. Size 0 means unknown, as for the indirect calls: then
+// the end of the resource the bytes lie in bounds the read, or, outside any resource,
+// the caps on texts, items and skipped creation data. Returns nothing for a malformed
+// or extended (DLGTEMPLATEEX) template.
 std::optional<DialogTemplate> parse_dialog_template(const void* bytes, std::size_t size);
 
 // The class name of a control ordinal (0x0080 Button ... 0x0085 ComboBox), or null.

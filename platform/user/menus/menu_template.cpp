@@ -14,13 +14,18 @@ namespace {
 
 constexpr int kMaxNesting = 16;
 constexpr std::size_t kMaxItemText = 1024;
+// Items in one menu with all its pop-ups; with an unknown size nothing else ends a
+// template whose MF_END flags are missing.
+constexpr std::size_t kMaxItems = 4096;
 constexpr UINT kTemplateFlags = MF_GRAYED | MF_DISABLED | MF_CHECKED | MF_POPUP | MF_MENUBARBREAK | MF_MENUBREAK |
                                 MF_OWNERDRAW | MF_HELP;
 
 // Reads one level (the bar or a pop-up) into `menu`. REQUIRES: the menu lock.
-bool read_level(TemplateReader& r, HMENU menu, int depth) {
+bool read_level(TemplateReader& r, HMENU menu, int depth, std::size_t& items_left) {
   if (depth > kMaxNesting) return false;
   for (;;) {
+    if (items_left == 0) return false;
+    --items_left;
     WORD option;
     if (!r.word(&option)) return false;
     MenuItem item;
@@ -36,7 +41,7 @@ bool read_level(TemplateReader& r, HMENU menu, int depth) {
       if (!item.submenu) return false;
       // Appended first so that a failure below still frees it with its parent.
       menu_locked(menu)->items.push_back(item);
-      if (!read_level(r, item.submenu, depth + 1)) return false;
+      if (!read_level(r, item.submenu, depth + 1, items_left)) return false;
     } else {
       if (item.id == 0 && item.text.empty() && !(option & MF_OWNERDRAW)) item.flags |= MF_SEPARATOR;
       menu_locked(menu)->items.push_back(item);
@@ -54,8 +59,10 @@ HMENU load_menu_template(const void* bytes, std::size_t size) {
   if (!r.word(&version) || !r.word(&offset) || version != 0 || !r.skip(offset))
     return fail(ERROR_INVALID_PARAMETER, HMENU{nullptr});
   HMENU menu = create_menu_object(false);
+  if (!menu) return fail(ERROR_NOT_ENOUGH_MEMORY, HMENU{nullptr});
   MenuLock lock(menu_lock());
-  if (!read_level(r, menu, 0)) {
+  std::size_t items_left = kMaxItems;
+  if (!read_level(r, menu, 0, items_left)) {
     destroy_menu_locked(menu, true);
     return fail(ERROR_INVALID_PARAMETER, HMENU{nullptr});
   }
