@@ -7,9 +7,10 @@ CTEST_ARGS ?=
 PREFIX     ?= /usr/local
 PACKAGES   := cmake ninja-build g++ make pkg-config ccache libgtest-dev libgmock-dev \
               libbenchmark-dev libpng-dev zlib1g-dev libsdl2-dev \
-              locales-all xvfb xdotool x11-apps x11-utils openbox
+              locales-all xvfb xdotool x11-apps x11-utils openbox \
+              clang libclang-rt-14-dev
 
-.PHONY: all deps build test run install screenshot asan tsan bench clean
+.PHONY: all deps build test run install screenshot asan tsan fuzz fuzz-smoke fuzz-seeds bench clean
 
 all: build
 
@@ -50,11 +51,49 @@ screenshot: build
 bench: build
 	@status=0; for b in $(BUILD)/bench/bench_*; do echo "== $$b"; $$b || status=1; done; exit $$status
 
+# The sanitizer builds leave out the benchmark programs and the tests labelled desktop
+# or wine (a real display, a Windows build): those test the world outside our code and
+# are the slowest to run under a sanitizer.
+SANITIZER_CTEST := -LE 'desktop|wine'
+
 asan:
-	$(MAKE) test BUILD=build-asan CMAKE_ARGS="-DCMAKE_BUILD_TYPE=RelWithDebInfo -DTORVEX_SANITIZE=address"
+	$(MAKE) test BUILD=build-asan CTEST_ARGS="$(SANITIZER_CTEST)" \
+	    CMAKE_ARGS="-DCMAKE_BUILD_TYPE=RelWithDebInfo -DTORVEX_SANITIZE=address -DTORVEX_BENCH=OFF"
 
 tsan:
-	$(MAKE) test BUILD=build-tsan CMAKE_ARGS="-DCMAKE_BUILD_TYPE=RelWithDebInfo -DTORVEX_SANITIZE=thread"
+	$(MAKE) test BUILD=build-tsan CTEST_ARGS="$(SANITIZER_CTEST)" \
+	    CMAKE_ARGS="-DCMAKE_BUILD_TYPE=RelWithDebInfo -DTORVEX_SANITIZE=thread -DTORVEX_BENCH=OFF"
+
+# libFuzzer (clang, with AddressSanitizer and UBSan): each target runs FUZZ_SECONDS on
+# its seeds in fuzz/corpus, keeping what it learns in build-fuzz/corpus and writing any
+# failing input to build-fuzz/findings. Copy a finding into fuzz/regressions/TARGET
+# and the ordinary suite replays it from then on.
+FUZZ_SECONDS ?= 180
+FUZZ_TARGETS := rc_script dialog_template menu_template resource_image
+FUZZ_BUILD   := build-fuzz
+
+fuzz: deps
+	cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+	    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTORVEX_SANITIZE=fuzzer -DTORVEX_BENCH=OFF
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target $(addprefix fuzz_,$(FUZZ_TARGETS))
+	@for t in $(FUZZ_TARGETS); do \
+	    mkdir -p $(FUZZ_BUILD)/corpus/$$t $(FUZZ_BUILD)/findings/$$t; \
+	    echo "== fuzz_$$t for $(FUZZ_SECONDS) s"; \
+	    $(FUZZ_BUILD)/fuzz/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=2048 \
+	        -print_final_stats=1 -artifact_prefix=$(FUZZ_BUILD)/findings/$$t/ \
+	        $(FUZZ_BUILD)/corpus/$$t fuzz/corpus/$$t 2>$(FUZZ_BUILD)/fuzz_$$t.log \
+	        || { tail -60 $(FUZZ_BUILD)/fuzz_$$t.log; exit 1; }; \
+	    grep -E '^stat::number_of_executed_units|^stat::peak_rss_mb' $(FUZZ_BUILD)/fuzz_$$t.log; \
+	done
+
+# CI's short run: seconds per target, enough to prove the targets build and start.
+fuzz-smoke:
+	$(MAKE) fuzz FUZZ_SECONDS=$${FUZZ_SMOKE_SECONDS:-15}
+
+# Rewrites the seed corpora from resources/torvex.rc and its icon.
+fuzz-seeds: build
+	cmake --build $(BUILD) --target make_seeds
+	$(BUILD)/fuzz/make_seeds resources fuzz/corpus
 
 clean:
-	rm -rf build build-asan build-tsan
+	rm -rf build build-asan build-tsan $(FUZZ_BUILD)

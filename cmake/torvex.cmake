@@ -3,7 +3,7 @@ function(torvex_warnings target)
   target_compile_options(${target} PRIVATE -Wall -Wextra -Werror -Wno-unused-parameter)
   # GCC's flow analysis under the sanitizers reports uninitialised members inside the
   # standard library's own headers (<regex>, <functional>); those are not ours to fix.
-  if(TORVEX_SANITIZE)
+  if(TORVEX_SANITIZE AND CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
     target_compile_options(${target} PRIVATE -Wno-error=maybe-uninitialized)
   endif()
 endfunction()

@@ -35,6 +35,11 @@ std::shared_ptr<const Icon> find_icon(HICON handle);
 // and AND rows, both bottom-up). Null for malformed bytes; never reads past `size`.
 std::shared_ptr<Icon> parse_icon_image(const BYTE* bits, DWORD size, bool is_icon);
 
+// The RT_ICON / RT_CURSOR id of the entry of an RT_GROUP_ICON / RT_GROUP_CURSOR
+// directory closest to the system size (for equal sizes the deepest), or -1 for a
+// malformed directory. Never reads past `size`.
+int pick_group_entry(const BYTE* group, DWORD size, bool is_icon);
+
 // Draws the icon with its top-left at surface (x, y), scaled to w x h, within `clip`.
 // REQUIRES: the surface's mutex is held.
 void composite_icon(Surface& surface, const RECT& clip, int x, int y, int w, int h,

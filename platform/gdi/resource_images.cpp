@@ -41,14 +41,15 @@ Bytes resource_bytes(HINSTANCE instance, LPCSTR name, LPCSTR type) {
   return Bytes{static_cast<const BYTE*>(LockResource(loaded)), SizeofResource(instance, info)};
 }
 
-// The id of the group entry closest to the system size; for equal sizes the deepest.
-int pick_group_entry(const Bytes& group, bool is_icon) {
-  if (group.size < kGroupHeader || u16(group.data + 2) != (is_icon ? 1 : 2)) return -1;
-  std::size_t count = u16(group.data + 4);
-  if (group.size < kGroupHeader + count * kGroupEntry) return -1;
+}  // namespace
+
+int pick_group_entry(const BYTE* data, DWORD size, bool is_icon) {
+  if (!data || size < kGroupHeader || u16(data + 2) != (is_icon ? 1 : 2)) return -1;
+  std::size_t count = u16(data + 4);
+  if (size < kGroupHeader + count * kGroupEntry) return -1;
   int best = -1, best_distance = 0, best_depth = 0;
   for (std::size_t i = 0; i < count; ++i) {
-    const BYTE* e = group.data + kGroupHeader + i * kGroupEntry;
+    const BYTE* e = data + kGroupHeader + i * kGroupEntry;
     // Icon entries: BYTE width, BYTE height (0 = 256); cursor entries: WORD width, WORD
     // double height. Both end in BitCount (WORD at 6), size (DWORD at 8), id (WORD at 12).
     int width = is_icon ? (e[0] ? e[0] : 256) : u16(e);
@@ -63,10 +64,12 @@ int pick_group_entry(const Bytes& group, bool is_icon) {
   return best;
 }
 
+namespace {
+
 HICON load_from_module(HINSTANCE instance, LPCSTR name, bool is_icon) {
   Bytes group = resource_bytes(instance, name, is_icon ? RT_GROUP_ICON : RT_GROUP_CURSOR);
   if (!group.data) return nullptr;
-  int id = pick_group_entry(group, is_icon);
+  int id = pick_group_entry(group.data, group.size, is_icon);
   if (id < 0) return nullptr;
   Bytes image = resource_bytes(instance, MAKEINTRESOURCEA(id), is_icon ? RT_ICON : RT_CURSOR);
   if (!image.data) return nullptr;
