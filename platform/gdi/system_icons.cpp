@@ -19,7 +19,7 @@ namespace {
 
 constexpr int kSize = 32;
 constexpr Pixel kBlack = 0x000000, kWhite = 0xFFFFFF, kNavy = 0x000080, kRed = 0xFF0000,
-                kYellow = 0xFFFF00, kBlue = 0x0000FF, kGray = 0x808080, kSilver = 0xC0C0C0;
+                kYellow = 0xFFFF00, kBlue = 0x0000FF, kSilver = 0xC0C0C0;
 
 std::atomic<IconResourceLoader> resource_loader{nullptr};
 

@@ -6,6 +6,8 @@
 
 #include <sys/types.h>
 
+#include <compare>
+
 #include "win32.h"
 
 namespace win32::kernel {

@@ -45,7 +45,7 @@ std::shared_ptr<T> find_kernel_object(HANDLE handle) {
   std::shared_ptr<T> object;
   if constexpr (std::is_same_v<T, KernelObject>)
     object = std::move(found);
-  else if (found && typeid(*found) == typeid(T))
+  else if (const KernelObject* held = found.get(); held && typeid(*held) == typeid(T))
     object = std::static_pointer_cast<T>(std::move(found));
   else
     object = std::dynamic_pointer_cast<T>(std::move(found));
