@@ -29,7 +29,7 @@ std::vector<std::string> merged_environment(const Environment& extra) {
   return env;
 }
 
-pid_t spawn(const std::vector<std::string>& argv, const Environment& extra, int fd3, int stdout_fd) {
+pid_t spawn(const std::vector<std::string>& argv, const Environment& extra, int fd3, int stdout_fd, int stderr_fd = -1) {
   std::vector<std::string> env = merged_environment(extra);
   std::vector<char*> args, envp;
   for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
@@ -40,6 +40,7 @@ pid_t spawn(const std::vector<std::string>& argv, const Environment& extra, int 
   posix_spawn_file_actions_init(&actions);
   if (fd3 >= 0) posix_spawn_file_actions_adddup2(&actions, fd3, 3);
   if (stdout_fd >= 0) posix_spawn_file_actions_adddup2(&actions, stdout_fd, 1);
+  if (stderr_fd >= 0) posix_spawn_file_actions_adddup2(&actions, stderr_fd, 2);
   // Children get a process group of their own, so stopping one ends what it started.
   posix_spawnattr_t attributes;
   posix_spawnattr_init(&attributes);
@@ -54,8 +55,8 @@ pid_t spawn(const std::vector<std::string>& argv, const Environment& extra, int 
 
 }  // namespace
 
-ChildProcess::ChildProcess(const std::vector<std::string>& argv, const Environment& extra, int output_fd)
-    : pid_(spawn(argv, extra, output_fd, -1)) {}
+ChildProcess::ChildProcess(const std::vector<std::string>& argv, const Environment& extra, int output_fd, int error_fd)
+    : pid_(spawn(argv, extra, output_fd, -1, error_fd)) {}
 
 ChildProcess::~ChildProcess() { stop(); }
 

@@ -18,8 +18,8 @@ class ChildProcess {
  public:
   ChildProcess() = default;
   // Starts argv[0] (searched on PATH) with this process's environment plus `extra`.
-  // `output_fd`, when not -1, becomes the child's descriptor 3.
-  ChildProcess(const std::vector<std::string>& argv, const Environment& extra, int output_fd = -1);
+  // `output_fd`, when not -1, becomes the child's descriptor 3; `error_fd` its stderr.
+  ChildProcess(const std::vector<std::string>& argv, const Environment& extra, int output_fd = -1, int error_fd = -1);
   ~ChildProcess();
   ChildProcess(ChildProcess&& other) noexcept;
   ChildProcess& operator=(ChildProcess&& other) noexcept;

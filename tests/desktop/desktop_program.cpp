@@ -1,9 +1,11 @@
 #include "desktop_program.h"
 
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <thread>
 
@@ -70,7 +72,9 @@ DesktopProgram::DesktopProgram(const XSession& session, const Environment& extra
   env["TORVEX_DISPLAY"] = "sdl";
   for (const auto& [k, v] : drives(work_dir_)) env[k] = v;
   for (const auto& [k, v] : extra) env[k] = v;
-  program_ = ChildProcess({TORVEX_PROGRAM_PATH}, env);
+  int errors = open((work_dir_ + "/stderr.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  program_ = ChildProcess({TORVEX_PROGRAM_PATH}, env, -1, errors);
+  if (errors >= 0) close(errors);
 }
 
 DesktopProgram::~DesktopProgram() {
@@ -174,6 +178,16 @@ void DesktopProgram::drag(int from_x, int from_y, int to_x, int to_y) {
   }
   xdotool({"mouseup", "1"});
   std::this_thread::sleep_for(kStepPause);
+}
+
+std::string DesktopProgram::describe() {
+  std::string text = program_.running() ? "running" : "ended";
+  text += "; windows:";
+  for (const std::string& w : windows()) text += " " + w;
+  std::ifstream errors(work_dir_ + "/stderr.txt");
+  std::string said((std::istreambuf_iterator<char>(errors)), std::istreambuf_iterator<char>());
+  text += "; stderr: " + said + "; screen: " + keep(screen(), "describe");
+  return text;
 }
 
 std::string DesktopProgram::keep(const Picture& picture, const std::string& name) {

@@ -49,6 +49,10 @@ class DesktopProgram {
   int wait_exit(std::chrono::seconds timeout) { return program_.wait(timeout); }
   int pid() const { return program_.pid(); }
 
+  // What the program is doing, for a failure message: running or not, its windows, what
+  // it said on stderr, and a photograph of the screen.
+  std::string describe();
+
   // Writes a picture under the test's temporary folder, for a person to look at.
   static std::string keep(const Picture& picture, const std::string& name);
 

@@ -18,7 +18,7 @@ TEST(DesktopMainWindow, AppearsWithItsTitleAtTheHeadlessPlaceAndSizeShowingTheHe
   ASSERT_TRUE(x.ready()) << x.failure();
   DesktopProgram program(x);
   std::string id = program.wait_for_window(kTitle);
-  ASSERT_FALSE(id.empty()) << "no window titled " << kTitle;
+  ASSERT_FALSE(id.empty()) << "no window titled " << kTitle << ": " << program.describe();
   Area at = program.geometry(id);
   EXPECT_EQ(at.left, layout.frame.left);
   EXPECT_EQ(at.top, layout.frame.top);
@@ -36,7 +36,7 @@ TEST(DesktopMainWindow, TheCloseBoxEndsTheProgramWithExitCode1) {
   XSession x;
   ASSERT_TRUE(x.ready()) << x.failure();
   DesktopProgram program(x);
-  ASSERT_FALSE(program.wait_for_window(kTitle).empty());
+  ASSERT_FALSE(program.wait_for_window(kTitle).empty()) << program.describe();
   // The close box sits at the caption's right end, inside the sizing frame.
   constexpr int kFrame = 4, kBoxHalf = 8, kCaptionMiddle = 9;
   program.click(layout.frame.right - kFrame - 2 - kBoxHalf, layout.frame.top + kFrame + kCaptionMiddle);
@@ -51,7 +51,7 @@ TEST(DesktopMainWindow, AtScaleTwoTheWindowIsTwiceTheSizeAndClicksLandOnTheSameC
   ASSERT_TRUE(x.ready()) << x.failure();
   DesktopProgram program(x, {{"TORVEX_SCALE", "2"}});
   std::string id = program.wait_for_window(kTitle);
-  ASSERT_FALSE(id.empty());
+  ASSERT_FALSE(id.empty()) << program.describe();
   Area at = program.geometry(id);
   EXPECT_EQ(at.width(), 2 * layout.frame.width());
   EXPECT_EQ(at.height(), 2 * layout.frame.height());

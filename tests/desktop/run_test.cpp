@@ -25,7 +25,7 @@ TEST(DesktopRun, TheStatusMovesOnDuringTheRunAndEndsAsTheHeadlessRunDoes) {
   ASSERT_TRUE(x.ready()) << x.failure();
   DesktopProgram program(x);
   std::string id = program.wait_for_window(kTitle, kWindowLimit);
-  ASSERT_FALSE(id.empty());
+  ASSERT_FALSE(id.empty()) << program.describe();
   Picture before = program.wait_for_area(layout.frame, headless_screen().crop(layout.frame), std::chrono::seconds(10));
   // The status line in the window's own coordinates.
   Area status = layout.fields[kIdStatus];

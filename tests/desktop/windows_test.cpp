@@ -21,7 +21,7 @@ TEST(DesktopWindows, AboutOpensAsASecondWindowAboveTheMainOneAndEscapeClosesIt) 
   ASSERT_TRUE(x.ready()) << x.failure();
   DesktopProgram program(x);
   std::string main_id = program.wait_for_window(kTitle);
-  ASSERT_FALSE(main_id.empty());
+  ASSERT_FALSE(main_id.empty()) << program.describe();
   const Area help = layout.bar["Help"];
   program.click((help.left + help.right) / 2, (help.top + help.bottom) / 2);
   program.key("a");
@@ -46,7 +46,7 @@ TEST(DesktopWindows, DraggingTheCaptionMovesTheWindowAndTheProgramSeesWhereItWen
   ASSERT_TRUE(x.ready()) << x.failure();
   DesktopProgram program(x);
   std::string id = program.wait_for_window(kTitle);
-  ASSERT_FALSE(id.empty());
+  ASSERT_FALSE(id.empty()) << program.describe();
   Area before = program.geometry(id);
   constexpr int kDx = 120, kDy = 90;
   int grab_x = before.left + before.width() / 2, grab_y = before.top + 12;

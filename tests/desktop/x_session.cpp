@@ -13,7 +13,7 @@ namespace desktop_test {
 namespace {
 
 constexpr int kServerStartMs = 15000;
-constexpr auto kManagerStart = std::chrono::seconds(10);
+constexpr auto kManagerStart = std::chrono::seconds(30);
 constexpr int kFirstDisplay = 100;
 constexpr int kDisplaySpread = 800;
 constexpr int kServerAttempts = 8;
