@@ -6,7 +6,8 @@
 // ours ÷ reference in bytes per second of processor time, and for the create and delete
 // phases together ours ÷ reference in time. Medians over the rounds are set against the
 // goals; the program exits with status 1 when one misses by more than its noise band, or
-// when a phase of either side moved fewer bytes than the test must move.
+// when a phase of any side moved fewer bytes than the test must move. The noise band is
+// the rounds' spread, widened by an A/A control (the reference against itself).
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -96,11 +97,12 @@ Run RunOurs(const bench::ScratchFolder& folder, std::int32_t blocks, unsigned se
   return run;
 }
 
-Run RunReference(const bench::ScratchFolder& folder, std::int32_t blocks, unsigned seed) {
+Run RunReference(const bench::ScratchFolder& folder, std::int32_t blocks, unsigned seed,
+                 const char* name = "reference.tmp") {
   bench::DiskExpectation expect = bench::ExpectDiskTest(blocks, seed);
   static disk_loop loop;  // 8 KB of path and buffer: not for the stack
   Run run;
-  if (disk_loop_init(&loop, folder.path().c_str(), "reference.tmp", blocks) != 0) {
+  if (disk_loop_init(&loop, folder.path().c_str(), name, blocks) != 0) {
     run.failure = "reference: the scratch path is too long";
     return run;
   }
@@ -120,12 +122,17 @@ Run RunReference(const bench::ScratchFolder& folder, std::int32_t blocks, unsign
   return run;
 }
 
-// A round runs each side kTries times, alternating, and keeps each phase's fastest
-// time: other work on the machine only ever adds time, so the fastest of a few runs is
-// the truest cost of a phase, and the median over rounds then discards rounds where even
-// that was disturbed. Both sides draw the same blocks in every try.
+// A round runs each side kTries times, in turn, and keeps each phase's fastest time:
+// other work on the machine only ever adds time, so the fastest of a few runs is the
+// truest cost of a phase, and the median over rounds then discards rounds where even that
+// was disturbed. Every side draws the same blocks in every try. The control is the
+// reference once more, under another name: ours is judged against the reference, and the
+// reference against the control tells how much the machine alone moves a ratio.
 constexpr int kTries = 5;
-Run best_reference;
+
+struct Sides {
+  Run ours, reference, control;
+};
 
 void KeepFastest(Run& best, const Run& run, bool first) {
   if (!run.failure.empty() && best.failure.empty()) best.failure = run.failure;
@@ -135,18 +142,26 @@ void KeepFastest(Run& best, const Run& run, bool first) {
   }
 }
 
-// Returns ours; the reference's best goes to best_reference.
-Run RunBest(const bench::ScratchFolder& folder, std::int32_t blocks, unsigned seed, bool ours_first) {
-  Run ours;
-  best_reference = Run{};
+Sides RunRound(const bench::ScratchFolder& folder, std::int32_t blocks, unsigned seed, int round) {
+  Sides best;
   for (int t = 0; t < kTries; ++t) {
     bool first = t == 0;
-    if (ours_first) KeepFastest(ours, RunOurs(folder, blocks, seed), first);
-    KeepFastest(best_reference, RunReference(folder, blocks, seed), first);
-    if (!ours_first) KeepFastest(ours, RunOurs(folder, blocks, seed), first);
-    ours_first = !ours_first;
+    // The three sides take turns at going first.
+    for (int turn = 0; turn < 3; ++turn) {
+      switch ((round + t + turn) % 3) {
+        case 0:
+          KeepFastest(best.ours, RunOurs(folder, blocks, seed), first);
+          break;
+        case 1:
+          KeepFastest(best.reference, RunReference(folder, blocks, seed), first);
+          break;
+        default:
+          KeepFastest(best.control, RunReference(folder, blocks, seed, "control.tmp"), first);
+          break;
+      }
+    }
   }
-  return ours;
+  return best;
 }
 
 double Speed(std::int64_t bytes, double seconds) { return seconds > 0 ? static_cast<double>(bytes) / seconds : 0; }
@@ -155,59 +170,70 @@ struct Row {
   std::string name;
   const char* kind;  // what the ratio compares
   bench::Goal goal;
-  std::vector<double> ratios;
+  std::vector<double> ratios;   // ours / reference
+  std::vector<double> control;  // control / reference
 };
 
+// The rows' ratios of side a to side b, in row order.
+std::vector<double> RowRatios(const Run& a, const Run& b) {
+  std::vector<double> ratios;
+  for (int phase : kTransferPhases)
+    ratios.push_back(Speed(a.bytes[phase], a.seconds[phase]) / Speed(b.bytes[phase], b.seconds[phase]));
+  ratios.push_back(Speed(a.total_bytes(), a.total_seconds()) / Speed(b.total_bytes(), b.total_seconds()));
+  ratios.push_back((a.seconds[0] + a.seconds[5]) / (b.seconds[0] + b.seconds[5]));
+  return ratios;
+}
+
 void PrintRow(const Row& row, bool& ok) {
-  bench::RatioSummary summary = bench::Summarise(row.ratios);
+  bench::RatioSummary control = bench::Summarise(row.control);
+  bench::RatioSummary summary = bench::WithControl(bench::Summarise(row.ratios), control);
   bench::Verdict verdict = bench::Judge(summary, row.goal);
   ok = ok && verdict != bench::Verdict::kMissed;
-  std::printf("  %-28s %-6s %7.3f %9.3f %9s  %s\n", row.name.c_str(), row.kind, summary.median, summary.band,
-              bench::FormatGoal(row.goal).c_str(), bench::VerdictText(verdict));
+  std::printf("  %-28s %-6s %7.3f %9.3f %9s  %-12s %7.3f\n", row.name.c_str(), row.kind, summary.median, summary.band,
+              bench::FormatGoal(row.goal).c_str(), bench::VerdictText(verdict), control.median);
 }
 
 // Returns false on a missed goal or a short phase.
 bool CompareAt(const bench::ScratchFolder& folder, std::int32_t blocks) {
   std::vector<Row> rows;
-  for (int phase : kTransferPhases) rows.push_back({kPhaseNames[phase], "speed", kTransferGoal, {}});
-  rows.push_back({"whole test", "speed", kWholeGoal, {}});
-  rows.push_back({"create + delete", "time", kCreateDeleteGoal, {}});
+  for (int phase : kTransferPhases) rows.push_back({kPhaseNames[phase], "speed", kTransferGoal, {}, {}});
+  rows.push_back({"whole test", "speed", kWholeGoal, {}, {}});
+  rows.push_back({"create + delete", "time", kCreateDeleteGoal, {}, {}});
   double ours_whole = 0, reference_whole = 0;
   std::vector<double> create_ratios;  // shown for information: the goal is on both together
 
   for (int round = 0; round < kRounds; ++round) {
     unsigned seed = 1u + static_cast<unsigned>(round);
-    Run ours = RunBest(folder, blocks, seed, round % 2 == 0);
-    Run reference = best_reference;
-    for (const Run* run : {&ours, &reference}) {
+    Sides sides = RunRound(folder, blocks, seed, round);
+    for (const Run* run : {&sides.ours, &sides.reference, &sides.control}) {
       if (!run->failure.empty()) {
         std::printf("FAILED at %d blocks: %s; no rate is given for a test that did not do its work\n", blocks,
                     run->failure.c_str());
         return false;
       }
     }
-    std::size_t r = 0;
-    for (int phase : kTransferPhases)
-      rows[r++].ratios.push_back(Speed(ours.bytes[phase], ours.seconds[phase]) /
-                                 Speed(reference.bytes[phase], reference.seconds[phase]));
-    rows[r++].ratios.push_back(Speed(ours.total_bytes(), ours.total_seconds()) /
-                               Speed(reference.total_bytes(), reference.total_seconds()));
-    rows[r++].ratios.push_back((ours.seconds[0] + ours.seconds[5]) / (reference.seconds[0] + reference.seconds[5]));
-    create_ratios.push_back(ours.seconds[0] / reference.seconds[0]);
-    ours_whole += ours.total_seconds();
-    reference_whole += reference.total_seconds();
+    std::vector<double> ratios = RowRatios(sides.ours, sides.reference);
+    std::vector<double> control = RowRatios(sides.control, sides.reference);
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+      rows[r].ratios.push_back(ratios[r]);
+      rows[r].control.push_back(control[r]);
+    }
+    create_ratios.push_back(sides.ours.seconds[0] / sides.reference.seconds[0]);
+    ours_whole += sides.ours.total_seconds();
+    reference_whole += sides.reference.total_seconds();
   }
 
   std::printf("\n%d blocks (%d MB), ours / reference in processor time, medians of %d interleaved rounds"
               " (each the fastest of %d runs a side):\n",
               blocks, static_cast<int>(blocks * bench::kDiskBlockBytes >> 20), kRounds, kTries);
-  std::printf("  %-28s %-6s %7s %9s %9s  %s\n", "", "ratio", "median", "noise +-", "goal", "verdict");
+  std::printf("  %-28s %-6s %7s %9s %9s  %-12s %7s\n", "", "ratio", "median", "noise +-", "goal", "verdict", "A/A");
   bool ok = true;
   for (const Row& row : rows) PrintRow(row, ok);
   bench::RatioSummary create = bench::Summarise(create_ratios);
   std::printf("  %-28s %-6s %7.3f %9.3f %9s\n", "(create alone)", "time", create.median, create.band, "-");
-  std::printf("  (whole test, mean of the rounds' fastest: ours %.2f ms, reference %.2f ms)\n", ours_whole / kRounds * 1e3,
-              reference_whole / kRounds * 1e3);
+  std::printf("  (whole test, mean of the rounds' fastest: ours %.2f ms, reference %.2f ms; A/A: the reference\n"
+              "   against a copy of itself, which widens the noise band by how far it strays from 1)\n",
+              ours_whole / kRounds * 1e3, reference_whole / kRounds * 1e3);
   return ok;
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cassert>
+#include <cmath>
 #include <cstdio>
 
 namespace bench {
@@ -26,6 +27,11 @@ RatioSummary Summarise(std::vector<double> ratios) {
   summary.band = (Quantile(ratios, 0.75) - Quantile(ratios, 0.25)) / 2.0;
   summary.rounds = ratios.size();
   return summary;
+}
+
+RatioSummary WithControl(RatioSummary measured, const RatioSummary& control) {
+  measured.band = std::max(measured.band, std::abs(control.median - 1.0) + control.band);
+  return measured;
 }
 
 Verdict Judge(const RatioSummary& summary, const Goal& goal) {

@@ -19,6 +19,11 @@ struct RatioSummary {
 // REQUIRES: ratios is not empty.
 RatioSummary Summarise(std::vector<double> ratios);
 
+// A ratio's noise band widened by an A/A control: the baseline set against a second copy
+// of itself in the same rounds. Identical code should give 1; how far the control strays
+// from 1, plus its own spread, is noise this run's conditions can make on their own.
+RatioSummary WithControl(RatioSummary measured, const RatioSummary& control);
+
 // A goal on a ratio: at least (speed ratios) or at most (cost ratios) the limit.
 struct Goal {
   enum Kind { kAtLeast, kAtMost } kind;

@@ -46,4 +46,15 @@ TEST(PairedRatio, AGoalFailsOnlyWhenMissedByMoreThanTheNoise) {
   }
 }
 
+TEST(PairedRatio, AnAtoAControlWidensTheBandByHowFarItStrays) {
+  bench::RatioSummary measured{0.95, 0.01, 9};
+  // A control that strays 3% with a 1% spread: 4% is what conditions alone can do.
+  bench::RatioSummary wide = bench::WithControl(measured, {0.97, 0.01, 9});
+  EXPECT_DOUBLE_EQ(wide.median, 0.95);
+  EXPECT_NEAR(wide.band, 0.04, 1e-12);
+  // Above 1 counts the same as below; a tight control leaves the band alone.
+  EXPECT_NEAR(bench::WithControl(measured, {1.02, 0.005, 9}).band, 0.025, 1e-12);
+  EXPECT_NEAR(bench::WithControl(measured, {1.0, 0.002, 9}).band, 0.01, 1e-12);
+}
+
 }  // namespace
