@@ -24,10 +24,13 @@ DWORD error_from_errno(int error_number, const std::string& host_path) {
       return ERROR_PATH_NOT_FOUND;
     case EACCES:
     case EPERM:
-    case EROFS:
     case EISDIR:
     case ETXTBSY:
       return ERROR_ACCESS_DENIED;
+    case EROFS:
+      return ERROR_WRITE_PROTECT;
+    case ELOOP:
+      return ERROR_CANT_RESOLVE_FILENAME;
     case EEXIST:
       return ERROR_FILE_EXISTS;
     case ENAMETOOLONG:

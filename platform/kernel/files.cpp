@@ -20,6 +20,7 @@
 #include "kernel/kernel_object.h"
 #include "kernel/last_error.h"
 #include "kernel/recent_file.h"
+#include "kernel/scratch_files.h"
 
 namespace win32::kernel {
 namespace {
@@ -144,12 +145,23 @@ HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShar
   HostPath host = to_host_path(lpFileName);
   if (host.error != NO_ERROR) return fail(host.error);
 
-  OpenResult opened = open_for_disposition(host.path, open_flags_for(dwDesiredAccess), dwCreationDisposition);
+  // A temporary file this process made is opened only as the file it made: never through
+  // a link, and not when another file has taken its name since.
+  FileIdentity made{};
+  bool temp_file = remembered_temp_file(host.path, made);
+  int flags = open_flags_for(dwDesiredAccess);
+  if (temp_file || (dwFlagsAndAttributes & FILE_FLAG_OPEN_REPARSE_POINT)) flags |= O_NOFOLLOW;
+  OpenResult opened = open_for_disposition(host.path, flags, dwCreationDisposition);
   if (opened.descriptor < 0) return fail(error_from_errno(opened.error_number, host.path));
   struct stat info;
   if (::fstat(opened.descriptor, &info) != 0 || S_ISDIR(info.st_mode)) {
     ::close(opened.descriptor);
     return fail(ERROR_ACCESS_DENIED);
+  }
+  if (temp_file && FileIdentity{info.st_dev, info.st_ino} != made) {
+    ::close(opened.descriptor);
+    if (!opened.existed) ::unlink(host.path.c_str());  // made just now by this open
+    return fail(ERROR_FILE_NOT_FOUND);
   }
   auto file = std::make_shared<FileObject>(opened.descriptor, dwDesiredAccess, host.path,
                                            (dwFlagsAndAttributes & FILE_FLAG_DELETE_ON_CLOSE) != 0);
@@ -319,6 +331,7 @@ BOOL WINAPI DeleteFileA(LPCSTR lpFileName) {
   }
   struct stat info;
   if (::lstat(host.path.c_str(), &info) != 0) {
+    if (errno == ENOENT) forget_temp_file(host.path);  // removed behind our back
     SetLastError(error_from_errno(errno, host.path));
     return FALSE;
   }
@@ -334,5 +347,6 @@ BOOL WINAPI DeleteFileA(LPCSTR lpFileName) {
     SetLastError(error_from_errno(errno, host.path));
     return FALSE;
   }
+  forget_temp_file(host.path);
   return TRUE;
 }

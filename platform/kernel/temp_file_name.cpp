@@ -12,6 +12,7 @@
 
 #include "kernel/drive_table.h"
 #include "kernel/file_errors.h"
+#include "kernel/scratch_files.h"
 #include "win32.h"
 
 namespace win32::kernel {
@@ -106,7 +107,9 @@ UINT WINAPI GetTempFileNameA(LPCSTR lpPathName, LPCSTR lpPrefixString, UINT uUni
     if (host.error != NO_ERROR) return fail(host.error);
     int descriptor = ::open(host.path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (descriptor >= 0) {
-      ::close(descriptor);
+      // Remembered so that opening it checks it is still this file, and so that a
+      // process ended by a signal removes it.
+      if (!remember_temp_file(host.path, descriptor)) ::close(descriptor);
       std::memcpy(lpTempFileName, name.c_str(), name.size() + 1);
       SetLastError(NO_ERROR);
       return number;

@@ -20,8 +20,11 @@
 #define ERROR_INVALID_HANDLE 6L
 #define ERROR_NOT_ENOUGH_MEMORY 8L
 #define ERROR_OUTOFMEMORY 14L
+#define ERROR_INVALID_DRIVE 15L
+#define ERROR_WRITE_PROTECT 19L
 #define ERROR_GEN_FAILURE 31L
 #define ERROR_SHARING_VIOLATION 32L
+#define ERROR_HANDLE_EOF 38L
 #define ERROR_NOT_SUPPORTED 50L
 #define ERROR_BAD_NETPATH 53L
 #define ERROR_FILE_EXISTS 80L
@@ -36,10 +39,21 @@
 #define ERROR_ALREADY_EXISTS 183L
 #define ERROR_FILENAME_EXCED_RANGE 206L
 #define ERROR_DIRECTORY 267L
+#define ERROR_MR_MID_NOT_FOUND 317L
 #define ERROR_NOACCESS 998L
+#define ERROR_CANT_RESOLVE_FILENAME 1921L
 
 DWORD WINAPI GetLastError();
 VOID WINAPI SetLastError(DWORD dwErrCode);
+
+// The system's text for an error code. Only FORMAT_MESSAGE_FROM_SYSTEM is supported (with
+// FORMAT_MESSAGE_IGNORE_INSERTS); the text ends in "\r\n" as the system's texts do.
+#define FORMAT_MESSAGE_IGNORE_INSERTS 0x00000200
+#define FORMAT_MESSAGE_FROM_SYSTEM 0x00001000
+#define FORMAT_MESSAGE_MAX_WIDTH_MASK 0x000000FF
+
+DWORD WINAPI FormatMessageA(DWORD dwFlags, LPCVOID lpSource, DWORD dwMessageId, DWORD dwLanguageId,
+                            LPSTR lpBuffer, DWORD nSize, va_list* Arguments);
 
 // ---------------------------------------------------------------------------------------
 // Handles
@@ -79,6 +93,7 @@ BOOL WINAPI CloseHandle(HANDLE hObject);
 #define FILE_FLAG_RANDOM_ACCESS 0x10000000u
 #define FILE_FLAG_SEQUENTIAL_SCAN 0x08000000u
 #define FILE_FLAG_DELETE_ON_CLOSE 0x04000000u
+#define FILE_FLAG_OPEN_REPARSE_POINT 0x00200000u
 
 #define FILE_BEGIN 0
 #define FILE_CURRENT 1
@@ -122,6 +137,17 @@ UINT WINAPI GetTempFileNameA(LPCSTR lpPathName, LPCSTR lpPrefixString, UINT uUni
 
 DWORD WINAPI GetLogicalDrives();
 UINT WINAPI GetDriveTypeA(LPCSTR lpRootPathName);
+
+typedef union _ULARGE_INTEGER {
+  struct {
+    DWORD LowPart;
+    DWORD HighPart;
+  } u;
+  ULONGLONG QuadPart;
+} ULARGE_INTEGER, *PULARGE_INTEGER;
+
+BOOL WINAPI GetDiskFreeSpaceExA(LPCSTR lpDirectoryName, PULARGE_INTEGER lpFreeBytesAvailableToCaller,
+                                PULARGE_INTEGER lpTotalNumberOfBytes, PULARGE_INTEGER lpTotalNumberOfFreeBytes);
 
 // ---------------------------------------------------------------------------------------
 // Threads, events and waits
