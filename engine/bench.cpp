@@ -1,5 +1,6 @@
-// The timing harness. The platform's clock counts milliseconds, too coarse for kernel
-// calls of a few milliseconds, so the harness reads the monotonic clock in microseconds.
+// The timing harness. The platform's clock counts milliseconds, far too coarse for kernel
+// calls and disk phases that take microseconds, so the harness reads the monotonic clock in
+// nanoseconds and callers add those up before anything is truncated for display.
 #include "engine/bench.h"
 
 #include <win32.h>
@@ -15,15 +16,25 @@ void ServiceSentMessages() {
   PeekMessageA(&message, NULL, 0, 0, PM_NOREMOVE);
 }
 
-std::int64_t DoBench(const char* label, const char* title, BenchKernel kernel, CWnd* dialog) {
-  std::string line = FormatStepText(label, title);
-  auto start = std::chrono::steady_clock::now();
-  if (kernel != nullptr) kernel();
-  auto end = std::chrono::steady_clock::now();
-  std::int64_t elapsed = std::chrono::duration_cast<std::chrono::microseconds>(end - start).count();
+std::int64_t BenchClockNow() {
+  return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
+      .count();
+}
 
-  line += FormatTimeText(elapsed);
+BenchInterval DoBenchInterval(const char* label, const char* title, BenchKernel kernel, CWnd* dialog) {
+  std::string line = FormatStepText(label, title);
+  BenchInterval interval;
+  interval.began = BenchClockNow();
+  if (kernel != nullptr) kernel();
+  interval.ended = BenchClockNow();
+
+  line += FormatTimeText(interval.ended - interval.began);
   SetDlgItemTextA(AfxGetSafeHwnd(dialog), kStatusControlId, line.c_str());
   ServiceSentMessages();
-  return elapsed;
+  return interval;
+}
+
+std::int64_t DoBench(const char* label, const char* title, BenchKernel kernel, CWnd* dialog) {
+  BenchInterval interval = DoBenchInterval(label, title, kernel, dialog);
+  return interval.ended - interval.began;
 }

@@ -6,17 +6,20 @@
 #include <algorithm>
 #include <limits>
 
+#include "engine/status_text.h"
+
 namespace {
 
-DWORD SaturatedExitCode(std::int64_t microseconds) {
+DWORD ExitCodeOf(const BenchInterval& interval) {
   constexpr std::int64_t kLargest = std::numeric_limits<DWORD>::max();
-  return static_cast<DWORD>(std::clamp<std::int64_t>(microseconds, 0, kLargest));
+  std::int64_t hundredths = (interval.ended - interval.began) / kNanosecondsPerHundredth;
+  return static_cast<DWORD>(std::clamp<std::int64_t>(hundredths, 0, kLargest));
 }
 
 BenchTotals RunOnThisThread(const BenchThreadParams& params, int repeat) {
   BenchTotals totals;
   for (int pass = 0; pass < repeat; ++pass) {
-    totals.totalMicroseconds += DoBench(params.label, params.title, params.kernel, params.dialog);
+    totals.totalNanoseconds += DoBench(params.label, params.title, params.kernel, params.dialog);
     ++totals.kernelCalls;
   }
   return totals;
@@ -32,30 +35,31 @@ bool WaitForWorker(HANDLE worker) {
   }
 }
 
-void RunOnePass(BenchThreadParams& params, int threads, BenchTotals& totals) {
-  HANDLE workers[kMaxBenchThreads];
+void RunOnePass(const BenchThreadParams& params, int threads, BenchTotals& totals) {
+  BenchWorker workers[kMaxBenchThreads];
+  HANDLE handles[kMaxBenchThreads];
   DWORD workerIds[kMaxBenchThreads];
   int created = 0;
   for (int i = 0; i < threads; ++i) {
-    HANDLE worker = CreateThread(NULL, 0, DoBenchThread, &params, 0, &workerIds[created]);
-    if (worker != NULL) workers[created++] = worker;
+    workers[created].params = &params;
+    HANDLE handle = CreateThread(NULL, 0, DoBenchThread, &workers[created], 0, &workerIds[created]);
+    if (handle != NULL) handles[created++] = handle;
   }
 
   ServiceSentMessages();
   Sleep(kSettleMilliseconds);
   ServiceSentMessages();
+  std::int64_t startSignal = BenchClockNow();
   SetEvent(params.startEvent);
 
-  DWORD exitCodes[kMaxBenchThreads];
+  BenchInterval ran[kMaxBenchThreads];
   int ended = 0;
   for (int i = 0; i < created; ++i) {
-    if (WaitForWorker(workers[i]) && GetExitCodeThread(workers[i], &exitCodes[ended])) ++ended;
-    CloseHandle(workers[i]);
+    if (WaitForWorker(handles[i])) ran[ended++] = workers[i].interval;
+    CloseHandle(handles[i]);
   }
-  if (ended > 0) {
-    totals.totalMicroseconds += MeanOfExitCodes(exitCodes, ended);
-    totals.kernelCalls += ended;
-  }
+  totals.totalNanoseconds += PassSpan(startSignal, ran, ended);
+  totals.kernelCalls += ended;
   ResetEvent(params.startEvent);
 }
 
@@ -69,18 +73,20 @@ BenchTotals RunInWorkers(BenchThreadParams& params, int threads, int repeat) {
 
 }  // namespace
 
-DWORD WINAPI DoBenchThread(LPVOID params) {
-  const auto* bench = static_cast<const BenchThreadParams*>(params);
-  if (bench == nullptr) return 0;
-  WaitForSingleObject(bench->startEvent, kStartWaitMilliseconds);
-  return SaturatedExitCode(DoBench(bench->label, bench->title, bench->kernel, bench->dialog));
+DWORD WINAPI DoBenchThread(LPVOID worker) {
+  auto* self = static_cast<BenchWorker*>(worker);
+  if (self == nullptr || self->params == nullptr) return 0;
+  const BenchThreadParams& bench = *self->params;
+  WaitForSingleObject(bench.startEvent, kStartWaitMilliseconds);
+  self->interval = DoBenchInterval(bench.label, bench.title, bench.kernel, bench.dialog);
+  return ExitCodeOf(self->interval);
 }
 
-std::int64_t MeanOfExitCodes(const DWORD* exitCodes, int count) {
-  if (exitCodes == nullptr || count <= 0) return 0;
-  std::uint64_t sum = 0;
-  for (int i = 0; i < count; ++i) sum += exitCodes[i];
-  return static_cast<std::int64_t>(sum / static_cast<std::uint64_t>(count));
+std::int64_t PassSpan(std::int64_t startSignal, const BenchInterval* intervals, int count) {
+  if (intervals == nullptr || count <= 0) return 0;
+  std::int64_t lastEnd = startSignal;
+  for (int i = 0; i < count; ++i) lastEnd = std::max(lastEnd, intervals[i].ended);
+  return lastEnd - startSignal;
 }
 
 BenchTotals RunProcessorBench(const char* label, const char* title, BenchKernel kernel, CWnd* dialog,

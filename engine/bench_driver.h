@@ -28,23 +28,32 @@ struct BenchThreadParams {
   HANDLE startEvent;
 };
 
-// Worker entry: waits for the start signal (at most kStartWaitMilliseconds, then runs all
-// the same), times one kernel call with DoBench and exits with the elapsed microseconds,
-// saturated to the 32 bits of an exit code.
-DWORD WINAPI DoBenchThread(LPVOID params);
+// One worker of a pass: the shared parameters, and when its kernel call began and ended
+// (written by the worker, read by the driver once the worker has ended).
+struct BenchWorker {
+  const BenchThreadParams* params = nullptr;
+  BenchInterval interval;
+};
+
+// Worker entry, handed a BenchWorker: waits for the start signal (at most
+// kStartWaitMilliseconds, then runs all the same), times one kernel call with DoBench,
+// notes when it began and ended, and exits with the elapsed hundredths of a second.
+DWORD WINAPI DoBenchThread(LPVOID worker);
 
 // What a driver call measured: the sum of its passes' times and the kernel calls they made.
 struct BenchTotals {
-  std::int64_t totalMicroseconds = 0;
+  std::int64_t totalNanoseconds = 0;
   std::int64_t kernelCalls = 0;
 };
 
-// threads <= 1: `repeat` calls on this thread. threads >= 2 (at most kMaxBenchThreads):
-// per pass, that many new workers released by one manual-reset event; the pass counts with
-// the truncated mean of its workers' times. A worker that could not be created is left out
-// of its pass's mean and of the call count.
+// threads <= 1: `repeat` calls on this thread, each counting with its own time.
+// threads >= 2 (at most kMaxBenchThreads): per pass, that many new workers released by one
+// manual-reset event; the pass counts with its span, from the start signal to the end of
+// its last worker. Workers that share the cores therefore never count as if each had one
+// of its own. A worker that could not be created is left out of the call count.
 BenchTotals RunProcessorBench(const char* label, const char* title, BenchKernel kernel, CWnd* dialog,
                               int threads, int repeat);
 
-// The truncating mean of a pass's exit codes (microseconds).
-std::int64_t MeanOfExitCodes(const DWORD* exitCodes, int count);
+// The span of a pass: from the start signal to the latest end of its workers' calls;
+// 0 when no worker ran.
+std::int64_t PassSpan(std::int64_t startSignal, const BenchInterval* intervals, int count);

@@ -1,6 +1,8 @@
 // The disk test's phases and driver. Every transfer is one ReadFile or WriteFile of one
 // whole block, through the system's file cache; random positions come from the runtime's
-// rand, whose sequence simply carries on from test to test.
+// rand, whose sequence simply carries on from test to test. A phase stops at its first
+// failed transfer; the first failure of a test is noted for the person, and the rate counts
+// only the bytes that really moved.
 #include "engine/disknt.h"
 
 #include <cstdio>
@@ -8,12 +10,21 @@
 #include <string>
 
 #include "engine/bench.h"
+#include "engine/disk_drive.h"
+#include "engine/disk_failure.h"
 #include "engine/status_text.h"
 #include "framework/window.h"
 
 namespace {
 
-// Module state: set by DoDiskBench before the first phase, kept until the next test.
+constexpr const char* kCreateTitle = "Create file";
+constexpr const char* kSequentialWriteTitle = "Sequential Write Test";
+constexpr const char* kSequentialReadTitle = "Sequential Read Test ";
+constexpr const char* kRandomWriteTitle = "Random Write Test    ";
+constexpr const char* kRandomReadTitle = "Random Read Test     ";
+constexpr const char* kDeleteTitle = "Delete file";
+
+// Module state: set by PrepareDiskTest before the first phase, kept until the next test.
 DWORD blocksize = kDiskBlockSize;
 BYTE fillchar = kDiskFillChar;
 BYTE buffer[kDiskBlockSize];
@@ -21,26 +32,51 @@ std::int32_t filesize = 0;
 char drive[kDiskDriveLength];
 char filename[MAX_PATH];
 HANDLE fh = INVALID_HANDLE_VALUE;
+DWORD createRefusal = NO_ERROR;  // why the drive cannot take the file, found before timing
+std::uint64_t bytesMoved = 0;
 
-bool SeekTo(std::int64_t position) {
-  LONG high = static_cast<LONG>(static_cast<std::uint64_t>(position) >> 32);
-  DWORD low = SetFilePointer(fh, static_cast<LONG>(static_cast<DWORD>(position)), &high, FILE_BEGIN);
-  return low != INVALID_SET_FILE_POINTER || GetLastError() == NO_ERROR;
+// The one place the scratch file is opened. It never follows a link: the file written is
+// the file GetTempFileNameA made.
+HANDLE OpenScratchFile(const char* name) {
+  return CreateFileA(name, GENERIC_READ | GENERIC_WRITE, 0, NULL, OPEN_ALWAYS,
+                     FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, NULL);
 }
 
-bool WriteBlock() {
-  DWORD written = 0;
-  return WriteFile(fh, buffer, blocksize, &written, NULL) != FALSE;
-}
-
-bool ReadBlock() {
-  DWORD read = 0;
-  return ReadFile(fh, buffer, blocksize, &read, NULL) != FALSE;
-}
-
-void SeekToRandomBlock() {
+void SeekTo(std::int64_t position) {
   // A failed seek is ignored: the transfer that follows goes ahead where the file stands.
-  SeekTo(DiskRandomBlock(msvcrt::rand(), filesize) * blocksize);
+  LONG high = static_cast<LONG>(static_cast<std::uint64_t>(position) >> 32);
+  SetFilePointer(fh, static_cast<LONG>(static_cast<DWORD>(position)), &high, FILE_BEGIN);
+}
+
+bool WriteBlock(const char* title) {
+  DWORD written = 0;
+  BOOL ok = WriteFile(fh, buffer, blocksize, &written, NULL);
+  bytesMoved += written;
+  if (!ok) NoteDiskFailure(title, GetLastError());
+  return ok != FALSE;
+}
+
+// A read that comes back short where the file should hold a whole block means the file is
+// shorter than the test made it: the phase stops there rather than read nothing on.
+bool ReadBlock(const char* title, bool wholeBlockExpected) {
+  DWORD read = 0;
+  BOOL ok = ReadFile(fh, buffer, blocksize, &read, NULL);
+  bytesMoved += read;
+  if (!ok) {
+    NoteDiskFailure(title, GetLastError());
+    return false;
+  }
+  if (read < blocksize && wholeBlockExpected) {
+    NoteDiskFailure(title, ERROR_HANDLE_EOF);
+    return false;
+  }
+  return true;
+}
+
+std::int64_t SeekToRandomBlock() {
+  std::int64_t block = DiskRandomBlock(msvcrt::rand(), filesize);
+  SeekTo(block * blocksize);
+  return block;
 }
 
 }  // namespace
@@ -50,37 +86,52 @@ std::int64_t DiskRandomBlock(int draw, std::int32_t fileBlocks) {
   return static_cast<std::int64_t>(draw) * fileBlocks / kDiskRandMax;
 }
 
+const char* DiskTestFailure() { return DiskFailureText().c_str(); }
+
+std::uint64_t DiskBytesMoved() { return bytesMoved; }
+
 void diskio0() {
-  // Without a name there is nothing to open: clearing it keeps the open from landing on an
-  // earlier test's path, so a drive that cannot take the file leaves nothing behind anywhere.
-  if (GetTempFileNameA(drive, "qztest", 0, filename) == 0) filename[0] = 0;
-  fh = CreateFileA(filename, GENERIC_READ | GENERIC_WRITE, 0, NULL, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
-  if (fh == INVALID_HANDLE_VALUE) GetLastError();
+  filename[0] = 0;
+  fh = INVALID_HANDLE_VALUE;
+  if (createRefusal != NO_ERROR) {
+    NoteDiskFailure(kCreateTitle, createRefusal);
+    return;
+  }
+  // Without a name there is nothing to open: the open would land on an earlier test's path.
+  if (GetTempFileNameA(drive, "qztest", 0, filename) == 0) {
+    filename[0] = 0;
+    NoteDiskFailure(kCreateTitle, GetLastError());
+    return;
+  }
+  fh = OpenScratchFile(filename);
+  if (fh == INVALID_HANDLE_VALUE) NoteDiskFailure(kCreateTitle, GetLastError());
 }
 
 void diskio1() {
   SeekTo(0);
   for (std::int32_t i = 0; i < filesize; ++i)
-    if (!WriteBlock()) break;
+    if (!WriteBlock(kSequentialWriteTitle)) break;
 }
 
 void diskio2() {
   SeekTo(0);
   for (std::int32_t i = 0; i < filesize; ++i)
-    if (!ReadBlock()) break;
+    if (!ReadBlock(kSequentialReadTitle, true)) break;
 }
 
 void diskio3() {
   for (std::int32_t i = 0; i < filesize; ++i) {
     SeekToRandomBlock();
-    if (!WriteBlock()) break;
+    if (!WriteBlock(kRandomWriteTitle)) break;
   }
 }
 
 void diskio4() {
   for (std::int32_t i = 0; i < filesize; ++i) {
-    SeekToRandomBlock();
-    if (!ReadBlock()) {
+    // The block one past the end exists only if a random write drew it; reading nothing
+    // there is no failure.
+    std::int64_t block = SeekToRandomBlock();
+    if (!ReadBlock(kRandomReadTitle, block < filesize)) {
       std::printf("DISKIO4: could not read block %d\n", i + 1);
       break;
     }
@@ -90,27 +141,37 @@ void diskio4() {
 void diskio5() {
   if (fh != INVALID_HANDLE_VALUE) CloseHandle(fh);
   fh = INVALID_HANDLE_VALUE;
-  DeleteFileA(filename);
+  if (filename[0] != 0 && !DeleteFileA(filename)) NoteDiskFailure(kDeleteTitle, GetLastError());
 }
 
 void PrepareDiskTest(int blocks, const char* driveText) {
   std::memset(buffer, fillchar, blocksize);
   filesize = blocks;
-  std::snprintf(drive, sizeof drive, "%s", driveText != nullptr ? driveText : "");
+  bytesMoved = 0;
+  ClearDiskFailure();
+  // The drive text is never cut or guessed at: one that is not a mapped drive's root
+  // leaves `drive` empty and fails the create phase.
+  createRefusal = CheckDiskDrive(driveText);
+  drive[0] = 0;
+  if (createRefusal == NO_ERROR) {
+    std::snprintf(drive, sizeof drive, "%s", driveText);
+    createRefusal = CheckDiskSpace(drive, blocks);
+  }
 }
 
 CString DoDiskBench(CWnd* dialog, int blocks, int repeat, const char* driveText) {
   PrepareDiskTest(blocks, driveText);
-  std::int64_t total = DoBench("I0", "Create file", diskio0, dialog);
+  std::int64_t total = DoBench("I0", kCreateTitle, diskio0, dialog);
   for (int pass = 0; pass < repeat; ++pass) {
-    total += DoBench("I1", "Sequential Write Test", diskio1, dialog);
-    total += DoBench("I2", "Sequential Read Test ", diskio2, dialog);
-    total += DoBench("I3", "Random Write Test    ", diskio3, dialog);
-    total += DoBench("I4", "Random Read Test     ", diskio4, dialog);
+    total += DoBench("I1", kSequentialWriteTitle, diskio1, dialog);
+    total += DoBench("I2", kSequentialReadTitle, diskio2, dialog);
+    total += DoBench("I3", kRandomWriteTitle, diskio3, dialog);
+    total += DoBench("I4", kRandomReadTitle, diskio4, dialog);
   }
-  total += DoBench("I5", "Delete file", diskio5, dialog);
+  total += DoBench("I5", kDeleteTitle, diskio5, dialog);
 
-  SetDlgItemTextA(AfxGetSafeHwnd(dialog), kStatusControlId, FormatDiskTotalText(total).c_str());
-  std::uint64_t fileBytes = blocks > 0 ? static_cast<std::uint64_t>(blocks) * blocksize : 0;
-  return CString(FormatRateWhole(DiskRate(fileBytes, repeat, total)).c_str());
+  std::string line = FormatDiskTotalText(total);
+  if (!DiskFailureText().empty()) line += " - " + DiskFailureText();
+  SetDlgItemTextA(AfxGetSafeHwnd(dialog), kStatusControlId, line.c_str());
+  return CString(FormatRateWhole(DiskRate(bytesMoved, total)).c_str());
 }

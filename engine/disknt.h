@@ -17,15 +17,28 @@ constexpr int kDiskDriveLength = 16;  // the drive path, 15 characters and the z
 constexpr int kDiskRandMax = 32767;
 
 // Runs the create phase, `repeat` passes of the four transfer phases (none if repeat <= 0)
-// and the delete phase on a file of `blocks` blocks in `drive`, shows the total time in the
-// status line and returns the Kbyte/s rate as "%d".
+// and the delete phase on a file of `blocks` blocks in `drive`, and returns the Kbyte/s
+// rate as "%d": the bytes the transfer phases really moved over the total time. The status
+// line then shows the total time, followed by " - " and the failure when a phase stopped
+// on one (see DiskTestFailure).
 CString DoDiskBench(CWnd* dialog, int blocks, int repeat, const char* drive);
 
+// Why the last disk test fell short, exactly as its status line showed it after the total
+// time: the title of the first phase that stopped on a failure and the system's sentence
+// for it ("Create file: The system cannot find the drive specified."). Empty when every
+// phase succeeded. Valid until the next test starts.
+const char* DiskTestFailure();
+
+// The bytes the transfer phases moved since the last PrepareDiskTest.
+std::uint64_t DiskBytesMoved();
+
 // Sets the module state the phases work on: the buffer's fill, the block count and the
-// drive (cut to 15 characters). DoDiskBench does this before its first phase.
+// drive, and forgets the last failure and moved bytes. A drive that is not a mapped drive's
+// root, or one the file would not fit, is noted here and fails the create phase.
+// DoDiskBench does this before its first phase.
 void PrepareDiskTest(int blocks, const char* drive);
 
-// The phase kernels; they work on the module state that DoDiskBench sets.
+// The phase kernels; they work on the module state that PrepareDiskTest sets.
 void diskio0();  // create the scratch file and open it
 void diskio1();  // write every block in order
 void diskio2();  // read every block in order

@@ -6,12 +6,12 @@
 
 CString DoDhrystone(CWnd* dialog, int threads, int repeat) {
   BenchTotals totals = RunProcessorBench("DR", "Dhrystone", dhry, dialog, threads, repeat);
-  double rate = ProcessorRate(totals.kernelCalls, totals.totalMicroseconds, kDhrystoneUnitsPerCall);
+  double rate = ProcessorRate(totals.kernelCalls, totals.totalNanoseconds, kDhrystoneUnitsPerCall);
   return CString(FormatRateFourDigits(rate).c_str());
 }
 
 CString DoWhetstone(CWnd* dialog, int threads, int repeat) {
   BenchTotals totals = RunProcessorBench("WD", "Whetstone (double)", whetd, dialog, threads, repeat);
-  double rate = ProcessorRate(totals.kernelCalls, totals.totalMicroseconds, kWhetstoneUnitsPerCall);
+  double rate = ProcessorRate(totals.kernelCalls, totals.totalNanoseconds, kWhetstoneUnitsPerCall);
   return CString(FormatRateWhole(rate).c_str());
 }

@@ -15,8 +15,8 @@ struct SecondsAndHundredths {
   int hundredths;
 };
 
-SecondsAndHundredths SplitHundredths(std::int64_t microseconds) {
-  std::int64_t hundredths = microseconds / kMicrosecondsPerHundredth;
+SecondsAndHundredths SplitHundredths(std::int64_t nanoseconds) {
+  std::int64_t hundredths = nanoseconds / kNanosecondsPerHundredth;
   return {static_cast<long long>(hundredths / 100), static_cast<int>(hundredths % 100)};
 }
 
@@ -35,35 +35,33 @@ std::string FormatStepText(const char* label, const char* title) {
   return text;
 }
 
-std::string FormatTimeText(std::int64_t elapsedMicroseconds) {
-  SecondsAndHundredths time = SplitHundredths(elapsedMicroseconds);
+std::string FormatTimeText(std::int64_t elapsedNanoseconds) {
+  SecondsAndHundredths time = SplitHundredths(elapsedNanoseconds);
   char text[48];
   std::snprintf(text, sizeof text, "%4lld.%02d secs\n", time.seconds, time.hundredths);
   return text;
 }
 
-std::string FormatStatusLine(const char* label, const char* title, std::int64_t elapsedMicroseconds) {
-  return FormatStepText(label, title) + FormatTimeText(elapsedMicroseconds);
+std::string FormatStatusLine(const char* label, const char* title, std::int64_t elapsedNanoseconds) {
+  return FormatStepText(label, title) + FormatTimeText(elapsedNanoseconds);
 }
 
-std::string FormatDiskTotalText(std::int64_t totalMicroseconds) {
-  SecondsAndHundredths time = SplitHundredths(totalMicroseconds);
+std::string FormatDiskTotalText(std::int64_t totalNanoseconds) {
+  SecondsAndHundredths time = SplitHundredths(totalNanoseconds);
   char text[64];
   std::snprintf(text, sizeof text, "Total Disk test time %lld.%02d s", time.seconds, time.hundredths);
   return text;
 }
 
-double ProcessorRate(std::int64_t kernelCalls, std::int64_t totalMicroseconds, double unitsPerCall) {
-  if (kernelCalls <= 0 || totalMicroseconds <= 0) return 0.0;
-  return static_cast<double>(kernelCalls) / (static_cast<double>(totalMicroseconds) * kSecondsPerMicrosecond) *
+double ProcessorRate(std::int64_t kernelCalls, std::int64_t totalNanoseconds, double unitsPerCall) {
+  if (kernelCalls <= 0 || totalNanoseconds <= 0) return 0.0;
+  return static_cast<double>(kernelCalls) / (static_cast<double>(totalNanoseconds) * kSecondsPerNanosecond) *
          unitsPerCall;
 }
 
-double DiskRate(std::uint64_t fileBytes, std::int32_t repeat, std::int64_t totalMicroseconds) {
-  if (repeat <= 0 || totalMicroseconds <= 0) return 0.0;
-  // Four transfer phases per pass and bytes per hundredth: 4 * 100 / 1000 = 0.4 Kbyte/s.
-  double totalHundredths = static_cast<double>(totalMicroseconds) / static_cast<double>(kMicrosecondsPerHundredth);
-  return static_cast<double>(fileBytes) / totalHundredths * repeat * 0.4;
+double DiskRate(std::uint64_t bytesMoved, std::int64_t totalNanoseconds) {
+  if (bytesMoved == 0 || totalNanoseconds <= 0) return 0.0;
+  return static_cast<double>(bytesMoved) / (static_cast<double>(totalNanoseconds) * kSecondsPerNanosecond) / 1000.0;
 }
 
 std::string FormatRateFourDigits(double rate) {

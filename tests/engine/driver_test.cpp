@@ -8,6 +8,7 @@
 #include <cctype>
 #include <chrono>
 #include <cstdlib>
+#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
@@ -81,7 +82,7 @@ TEST_F(Drivers, NoPassesMakeNoCallsAndRateZero) {
     for (int repeat : {0, -2}) {
       BenchTotals totals = RunProcessorBench("TT", "Tiny", TinyKernel, nullptr, threads, repeat);
       EXPECT_EQ(totals.kernelCalls, 0);
-      EXPECT_EQ(totals.totalMicroseconds, 0);
+      EXPECT_EQ(totals.totalNanoseconds, 0);
     }
   }
   EXPECT_EQ(tinyCalls, 0);
@@ -91,18 +92,32 @@ TEST_F(Drivers, NoPassesMakeNoCallsAndRateZero) {
   EXPECT_STREQ(DoDhrystone(nullptr, 8, -1), "0");
 }
 
-TEST_F(Drivers, PassMeanTruncates) {
-  const DWORD twoWorkers[] = {5, 6};
-  EXPECT_EQ(MeanOfExitCodes(twoWorkers, 2), 5);
-  const DWORD fourWorkers[] = {4'100'000, 4'120'000, 4'090'000, 4'150'000};
-  EXPECT_EQ(MeanOfExitCodes(fourWorkers, 4), 4'115'000);
-  const DWORD uneven[] = {410, 412, 409, 415};
-  EXPECT_EQ(MeanOfExitCodes(uneven, 4), 411);
-  // The sum of 63 saturated exit codes does not overflow.
-  DWORD saturated[kMaxBenchThreads];
-  for (DWORD& code : saturated) code = 0xFFFFFFFFu;
-  EXPECT_EQ(MeanOfExitCodes(saturated, kMaxBenchThreads), 0xFFFFFFFFll);
-  EXPECT_EQ(MeanOfExitCodes(nullptr, 3), 0);
+TEST(PassSpan, RunsFromTheStartSignalToTheLastEnd) {
+  // Workers that overlapped, of equal length: the span is that length (the mean).
+  const BenchInterval overlapping[] = {{100, 500}, {101, 500}, {100, 499}};
+  EXPECT_EQ(PassSpan(100, overlapping, 3), 400);
+  // Workers that had to take turns: the span is the sum of their calls.
+  const BenchInterval inTurn[] = {{100, 200}, {300, 400}, {200, 300}};
+  EXPECT_EQ(PassSpan(100, inTurn, 3), 300);
+  EXPECT_EQ(PassSpan(100, nullptr, 3), 0);
+  EXPECT_EQ(PassSpan(100, inTurn, 0), 0);
+}
+
+// Kernels that cannot overlap: each holds one lock for its whole call. Four of them take
+// at least four calls' time, so four threads can never report more than one thread would.
+std::mutex oneAtATime;
+constexpr auto kLockedCall = std::chrono::milliseconds(20);
+
+void LockedKernel() {
+  std::lock_guard lock(oneAtATime);
+  std::this_thread::sleep_for(kLockedCall);
+}
+
+TEST_F(Drivers, WorkersThatTakeTurnsCountWithTheirWholeSpan) {
+  constexpr int kThreads = 4;
+  BenchTotals totals = RunProcessorBench("TT", "Locked", LockedKernel, nullptr, kThreads, 1);
+  ASSERT_EQ(totals.kernelCalls, kThreads);
+  EXPECT_GE(totals.totalNanoseconds, kThreads * std::chrono::nanoseconds(kLockedCall).count());
 }
 
 TEST_F(Drivers, TwoThreadsThreePassesMakeSixWorkerCalls) {
@@ -159,7 +174,7 @@ TEST_F(Drivers, WorkersThatCannotBeCreatedAreLeftOut) {
     KernelHandlesExhausted exhausted(0);
     BenchTotals totals = RunProcessorBench("TT", "Tiny", TinyKernel, nullptr, 4, 1);
     EXPECT_EQ(totals.kernelCalls, 0);
-    EXPECT_EQ(totals.totalMicroseconds, 0);
+    EXPECT_EQ(totals.totalNanoseconds, 0);
   }
 }
 
