@@ -65,13 +65,13 @@ struct DhryCallValues {
 };
 const DhryCallValues& DhryLastCallValues();
 
-// The procedures of the second unit (dpack2). Kept out of line and out of interprocedural
-// analysis on purpose: every run makes every call, as the benchmark counts them.
-TORVEX_KERNEL_CALL void Proc_6(Enumeration Enum_Val_Par, Enumeration* Enum_Ref_Par, std::int32_t Int_Glob);
-TORVEX_KERNEL_CALL void Proc_7(std::int32_t Int_1_Par_Val, std::int32_t Int_2_Par_Val, std::int32_t* Int_Par_Ref);
-TORVEX_KERNEL_CALL void Proc_8(Arr_1_Dim Arr_1_Par_Ref, Arr_2_Dim Arr_2_Par_Ref, std::int32_t Int_1_Par_Val,
-                               std::int32_t Int_2_Par_Val, std::int32_t Int_Glob);
-TORVEX_KERNEL_CALL Enumeration Func_1(char Ch_1_Par_Val, char Ch_2_Par_Val, char Ch_1_Glob);
-TORVEX_KERNEL_CALL Boolean Func_2(const Str_30 Str_1_Par_Ref, const Str_30 Str_2_Par_Ref, char Ch_1_Glob,
-                                  std::int32_t Int_Glob);
-TORVEX_KERNEL_CALL Boolean Func_3(Enumeration Enum_Par_Val);
+// The procedures of the second unit (dpack2). The first unit only ever calls them: the
+// kernels are built without link-time optimisation, so no call crosses into the main loop,
+// while inside dpack2 the compiler treats them as the classic program's compiler did.
+void Proc_6(Enumeration Enum_Val_Par, Enumeration* Enum_Ref_Par, std::int32_t Int_Glob);
+void Proc_7(std::int32_t Int_1_Par_Val, std::int32_t Int_2_Par_Val, std::int32_t* Int_Par_Ref);
+void Proc_8(Arr_1_Dim Arr_1_Par_Ref, Arr_2_Dim Arr_2_Par_Ref, std::int32_t Int_1_Par_Val, std::int32_t Int_2_Par_Val,
+            std::int32_t Int_Glob);
+Enumeration Func_1(char Ch_1_Par_Val, char Ch_2_Par_Val, char Ch_1_Glob);
+Boolean Func_2(const Str_30 Str_1_Par_Ref, const Str_30 Str_2_Par_Ref, char Ch_1_Glob, std::int32_t Int_Glob);
+Boolean Func_3(Enumeration Enum_Par_Val);
