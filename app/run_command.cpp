@@ -5,12 +5,14 @@
 
 #include "app/control_ids.h"
 #include "app/last_run.h"
+#include "engine/disk_drive.h"
 #include "engine/disknt.h"
 #include "engine/drivers.h"
 #include "framework/window.h"
 #include "framework/winmenu.h"
 #include "genui/app_hooks.h"
 
+#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -24,6 +26,24 @@ HWND FindPanel(HWND hFrame) {
   HWND hTop = GetTopWindow(hFrame);
   if (hTop == nullptr || GetDlgItem(hTop, kIdStatus) == nullptr) return nullptr;
   return hTop;
+}
+
+// A scratch file that would not leave room on the drive is refused the way too many
+// threads are: a beep, a box naming the drive and its space, and the field set to the
+// largest count that fits. A drive whose space cannot be read is left to the disk test,
+// which reports it.
+INT HoldBlocksToTheDrive(HWND hFrame, HWND hPanel, const char* drive, INT blocks) {
+  const std::int64_t fits = DiskBlocksThatFit(drive);
+  if (fits < 0 || blocks <= fits) return blocks;
+  ULARGE_INTEGER available{};
+  GetDiskFreeSpaceExA(drive, &available, nullptr, nullptr);
+  char text[160];
+  std::snprintf(text, sizeof text, kBlocksLimitFormat, drive, blocks,
+                static_cast<unsigned long long>(available.QuadPart), static_cast<long long>(fits));
+  MessageBeep(0);
+  MessageBoxExA(hFrame, text, kBlocksLimitCaption, MB_OK, 0);
+  SetDlgItemInt(hPanel, kIdBlocks, static_cast<UINT>(fits), FALSE);
+  return static_cast<INT>(fits);
 }
 
 void EnableFileItems(HWND hFrame) {
@@ -58,7 +78,7 @@ int BLD_RunBenchMarksUDCFunc(CWnd* pWnd) {
 
   // Unsigned reads kept in signed 32 bits: empty or non-numeric fields read as 0.
   INT threads = static_cast<INT>(GetDlgItemInt(hPanel, kIdThreads, nullptr, FALSE));
-  const INT blocks = static_cast<INT>(GetDlgItemInt(hPanel, kIdBlocks, nullptr, FALSE));
+  INT blocks = static_cast<INT>(GetDlgItemInt(hPanel, kIdBlocks, nullptr, FALSE));
   const INT repeat = static_cast<INT>(GetDlgItemInt(hPanel, kIdRepeat, nullptr, FALSE));
 
   if (threads > kMaxRunThreads) {
@@ -67,6 +87,7 @@ int BLD_RunBenchMarksUDCFunc(CWnd* pWnd) {
     SetDlgItemInt(hPanel, kIdThreads, kMaxRunThreads, TRUE);
     threads = kMaxRunThreads;
   }
+  blocks = HoldBlocksToTheDrive(hFrame, hPanel, drive, blocks);
 
   SetCursor(LoadCursorA(nullptr, IDC_WAIT));
   SetDlgItemTextA(hPanel, kIdStatus, kStatusDhrystone);

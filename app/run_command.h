@@ -15,3 +15,8 @@ constexpr char kThreadLimitText[] = "Maximum threads exceeded";
 constexpr char kThreadLimitCaption[] = "Threads";
 constexpr char kNoDriveText[] = "No disk drive selected";
 constexpr char kNoDriveCaption[] = "Disk Drive";
+
+constexpr char kBlocksLimitCaption[] = "Blocks";
+// The refusal names the drive, the space there and the largest count that fits.
+constexpr char kBlocksLimitFormat[] =
+    "Not enough free space on drive %s for %d blocks: %llu bytes free, room for %lld blocks";
