@@ -11,13 +11,15 @@
 #include "framework/window.h"
 #include "framework/winmenu.h"
 #include "genui/app_hooks.h"
+#include "genui/kadril_frame.h"
 
 #include <cstdio>
 #include <cstring>
 
 namespace {
 
-constexpr UINT kRunEnabledItems[] = {4000, 4001, 4002};
+// Save, Save as... and Print: grayed from the frame's creation until the first run.
+constexpr UINT kRunEnabledItems[] = {kCmdSave, kCmdSaveAs, kCmdPrint};
 
 // The benchmark panel: the frame's top child window, when it is one (it holds the status
 // line). Without the panel, for example when it could not be created, there is nothing

@@ -82,6 +82,10 @@ TEST_F(ClientControls, NarrowPanelStillGetsItsWholeHeight) {
   // height correction makes up for.
   auto* client = new CountedClient;
   ASSERT_EQ(BLDCreateClientControls("NARROWDLG", client), 1);
+  RECT file{}, help{};
+  GetMenuItemRect(frameWindow, GetMenu(frameWindow), 0, &file);
+  GetMenuItemRect(frameWindow, GetMenu(frameWindow), 2, &help);
+  EXPECT_GT(help.top, file.top) << "the bar did not wrap";
   ExpectFitted(client->hWnd);
 }
 
