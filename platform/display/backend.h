@@ -28,6 +28,9 @@ class Backend {
   virtual void pump_input() = 0;
   virtual void set_cursor(HCURSOR cursor) = 0;
   virtual void beep(UINT type) = 0;
+  // The desktop's size in platform pixels, or 0 x 0 for a backend without a desktop of its
+  // own (the virtual screen's size applies then).
+  virtual SIZE desktop_size() const { return SIZE{0, 0}; }
 };
 
 // The backend chosen at start-up: TORVEX_DISPLAY=headless|sdl, else the desktop one

@@ -1,4 +1,5 @@
-// The size of the (virtual) screen: 1024 x 768 unless TORVEX_SCREEN=WxH says otherwise.
+// The size of the screen: TORVEX_SCREEN=WxH when set, else the desktop's size (in platform
+// pixels) when a desktop backend runs, else 1024 x 768.
 #pragma once
 
 #include <win32.h>

@@ -72,5 +72,23 @@ TEST(DesktopMainWindow, AtScaleTwoTheWindowIsTwiceTheSizeAndClicksLandOnTheSameC
   EXPECT_FALSE(program.wait_for_window("About QUIRVEL").empty()) << DesktopProgram::keep(program.screen(), "scale2_about");
 }
 
+TEST(DesktopMainWindow, MaximizedItFillsTheDesktopItRunsOn) {
+  Layout layout = headless_layout();
+  ASSERT_TRUE(layout.valid());
+  XSession x("800x600");  // not the headless screen's size
+  ASSERT_TRUE(x.ready()) << x.failure();
+  DesktopProgram program(x);
+  std::string id = program.wait_for_window(kTitle);
+  ASSERT_FALSE(id.empty()) << program.describe();
+  // The maximize box is left of the close box.
+  constexpr int kFrame = 4, kBox = 16, kBoxHalf = 8, kCaptionMiddle = 9;
+  program.click(layout.frame.right - kFrame - 2 - kBox - kBoxHalf, layout.frame.top + kFrame + kCaptionMiddle);
+  Area at{};
+  for (int attempt = 0; attempt < 100 && at.width() != 800 + 2 * kFrame; ++attempt) at = program.geometry(id);
+  EXPECT_EQ(at.width(), 800 + 2 * kFrame) << DesktopProgram::keep(program.screen(), "maximized");
+  EXPECT_EQ(at.height(), 600 + 2 * kFrame);
+  EXPECT_EQ(at.left, -kFrame);
+}
+
 }  // namespace
 }  // namespace desktop_test

@@ -38,10 +38,10 @@ std::set<int> displays_in_use() {
 }
 
 // Starts Xvfb on `number`; true once it says it is ready (-displayfd writes the number).
-bool start_server(ChildProcess& server, int number) {
+bool start_server(ChildProcess& server, int number, const std::string& size) {
   int fds[2];
   if (pipe2(fds, O_CLOEXEC) != 0) return false;
-  server = ChildProcess({"Xvfb", ":" + std::to_string(number), "-displayfd", "3", "-screen", "0", "1024x768x24",
+  server = ChildProcess({"Xvfb", ":" + std::to_string(number), "-displayfd", "3", "-screen", "0", size + "x24",
                          "-nolisten", "tcp"},
                         {}, fds[1]);
   close(fds[1]);
@@ -58,14 +58,14 @@ bool start_server(ChildProcess& server, int number) {
 
 }  // namespace
 
-XSession::XSession() {
+XSession::XSession(const std::string& size) {
   // A number of our own, away from the usual ones and from parallel tests' numbers.
   int number = kFirstDisplay + static_cast<int>(getpid() % kDisplaySpread);
   bool up = false;
   for (int attempt = 0; attempt < kServerAttempts && !up; ++attempt) {
     std::set<int> used = displays_in_use();
     while (used.count(number)) number = kFirstDisplay + (number - kFirstDisplay + 1) % kDisplaySpread;
-    up = start_server(server_, number);
+    up = start_server(server_, number, size);
     if (!up) {
       server_.stop();
       number = kFirstDisplay + (number - kFirstDisplay + 7) % kDisplaySpread;

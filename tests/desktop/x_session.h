@@ -11,7 +11,7 @@ namespace desktop_test {
 
 class XSession {
  public:
-  XSession();
+  explicit XSession(const std::string& size = "1024x768");
   ~XSession();
 
   bool ready() const { return !display_.empty(); }

@@ -75,9 +75,12 @@ void DisplayThread::run(std::promise<std::string> started) {
   float dpi = 0;
   if (SDL_GetDisplayDPI(0, &dpi, nullptr, nullptr) != 0) dpi = 0;
   scale_ = Scale{choose_scale(std::getenv("TORVEX_SCALE"), dpi)};
+  SDL_Rect bounds{};
+  if (SDL_GetDisplayBounds(0, &bounds) != 0) bounds = SDL_Rect{};
   {
     std::lock_guard lock(backend_.mutex_);
     backend_.scale_ = scale_.factor;
+    backend_.desktop_ = SIZE{bounds.w / scale_.factor, bounds.h / scale_.factor};
   }
   started.set_value("");
   while (!stopping_) {

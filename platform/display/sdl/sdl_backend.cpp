@@ -77,6 +77,11 @@ int SdlBackend::scale() const {
   return scale_;
 }
 
+SIZE SdlBackend::desktop_size() const {
+  std::lock_guard lock(mutex_);
+  return desktop_;
+}
+
 void SdlBackend::set_cursor(HCURSOR cursor) {
   static const HCURSOR wait = LoadCursorA(nullptr, IDC_WAIT);
   std::lock_guard lock(mutex_);

@@ -38,6 +38,7 @@ class SdlBackend final : public Backend {
   void pump_input() override;
   void set_cursor(HCURSOR cursor) override;
   void beep(UINT type) override;
+  SIZE desktop_size() const override;
 
   // Closes the desktop windows and ends the display thread (at process exit).
   void shutdown();
@@ -78,6 +79,7 @@ class SdlBackend final : public Backend {
   int beeps_ = 0;
   bool wake_sent_ = false;
   int scale_ = 1;
+  SIZE desktop_{};  // the primary display's bounds in platform pixels
   std::unique_ptr<DisplayThread> thread_;
 };
 
