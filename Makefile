@@ -8,7 +8,7 @@ PREFIX     ?= /usr/local
 PACKAGES   := cmake ninja-build g++ make pkg-config ccache libgtest-dev libgmock-dev \
               libbenchmark-dev libpng-dev zlib1g-dev libsdl2-dev \
               locales-all xvfb xdotool x11-apps x11-utils openbox \
-              clang libclang-rt-14-dev
+              clang libclang-rt-14-dev nlohmann-json3-dev
 
 .PHONY: all deps build test run install screenshot asan tsan fuzz fuzz-smoke fuzz-seeds bench clean
 

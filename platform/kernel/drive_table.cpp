@@ -242,4 +242,33 @@ UINT WINAPI GetDriveTypeA(LPCSTR lpRootPathName) {
   return DRIVE_FIXED;
 }
 
+// A drive's target is what this system keeps behind the letter: its host directory (on
+// Windows, the volume's device path). Both answers are multi-strings: each entry ends in a
+// zero and one more zero ends the list. Null asks for the list of device names.
+DWORD WINAPI QueryDosDeviceA(LPCSTR lpDeviceName, LPSTR lpTargetPath, DWORD ucchMax) {
+  std::string list;
+  if (lpDeviceName == nullptr) {
+    for (const Drive& drive : drive_list()) {
+      list += static_cast<char>(std::toupper(static_cast<unsigned char>(drive.letter)));
+      list += ":";
+      list += '\0';
+    }
+  } else {
+    std::string name = lpDeviceName;
+    std::string directory;
+    if (name.size() != 2 || name[1] != ':' || !drive_directory(name[0], directory)) {
+      SetLastError(ERROR_FILE_NOT_FOUND);
+      return 0;
+    }
+    list = directory + '\0';
+  }
+  list += '\0';
+  if (lpTargetPath == nullptr || list.size() > ucchMax) {
+    SetLastError(ERROR_INSUFFICIENT_BUFFER);
+    return 0;
+  }
+  list.copy(lpTargetPath, list.size());
+  return static_cast<DWORD>(list.size());
+}
+
 void win32_test::reload_drive_table() { win32::kernel::reload_drive_table(); }

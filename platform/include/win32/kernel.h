@@ -137,6 +137,7 @@ UINT WINAPI GetTempFileNameA(LPCSTR lpPathName, LPCSTR lpPrefixString, UINT uUni
 
 DWORD WINAPI GetLogicalDrives();
 UINT WINAPI GetDriveTypeA(LPCSTR lpRootPathName);
+DWORD WINAPI QueryDosDeviceA(LPCSTR lpDeviceName, LPSTR lpTargetPath, DWORD ucchMax);
 
 typedef union _ULARGE_INTEGER {
   struct {

@@ -80,3 +80,24 @@ TEST_F(DriveTable, TranslatesWin32PathsInsideTheDrive) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(DriveTable, QueryDosDeviceNamesEachDriveAndItsDirectory) {
+  ::setenv("TORVEX_DRIVES", "c=/tmp/cee;d=/srv/data", 1);
+  win32_test::reload_drive_table();
+  char buffer[64];
+  // Each answer is a multi-string: the entry, its zero, and the zero that ends the list.
+  ASSERT_EQ(QueryDosDeviceA("c:", buffer, sizeof buffer), 10u);
+  EXPECT_EQ(std::string(buffer, 10), std::string("/tmp/cee\0\0", 10));
+  ASSERT_EQ(QueryDosDeviceA(nullptr, buffer, sizeof buffer), 7u);
+  EXPECT_EQ(std::string(buffer, 7), std::string("C:\0D:\0\0", 7));
+
+  EXPECT_EQ(QueryDosDeviceA("e:", buffer, sizeof buffer), 0u);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+  EXPECT_EQ(QueryDosDeviceA("c:\\", buffer, sizeof buffer), 0u);
+  EXPECT_EQ(QueryDosDeviceA("C:", buffer, 9), 0u);  // one short of the final zero
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
+}
+
+}  // namespace

@@ -1,0 +1,163 @@
+// The order matters: everything that can be refused (options, the file to compare with,
+// the places to write) is checked before the program starts, so a mistake costs no run
+// and writes nothing.
+#include "cli/command_line.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+
+#include "cli/atomic_file.h"
+#include "cli/compare.h"
+#include "cli/formats.h"
+#include "cli/number_text.h"
+#include "cli/usage.h"
+
+namespace cli {
+namespace {
+
+void Say(const std::string& line) { std::fprintf(stderr, "torvex: %s\n", line.c_str()); }
+
+std::string UtcNow() {
+  std::time_t now = std::time(nullptr);
+  std::tm utc{};
+  gmtime_r(&now, &utc);
+  char text[32];
+  std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
+  return text;
+}
+
+std::string FormatReport(const Report& report, Format format) {
+  switch (format) {
+    case Format::Csv: return FormatCsv(report);
+    case Format::Json: return FormatJson(report);
+    default: return FormatText(report);
+  }
+}
+
+bool WriteAll(std::FILE* stream, const std::string& text) {
+  return std::fwrite(text.data(), 1, text.size(), stream) == text.size() && std::fflush(stream) == 0;
+}
+
+class Session {
+ public:
+  Session(const Options& options, const ProgramEntry& entry) : options_(options), driver_(entry) {}
+
+  // Returns the exit status.
+  int Run(Report& report) {
+    std::string error = driver_.WaitForWindow();
+    if (!error.empty()) {
+      Say(error);
+      return kExitError;
+    }
+    cli::Session& session = report.session;
+    error = driver_.Prepare(options_, session.inputs);
+    if (!error.empty()) {
+      Say(error);
+      return kExitUsage;
+    }
+    session.date = UtcNow();
+    for (int i = 0; i < options_.runs; ++i) {
+      std::string prefix = options_.runs > 1 ? "run " + std::to_string(i + 1) + "/" + std::to_string(options_.runs) + "  " : "";
+      RunEvents events;
+      if (!options_.quiet)
+        events.status = [&prefix](const StatusLine& line) {
+          std::fprintf(stderr, "%s%8s s  %s\n", prefix.c_str(), FormatFixed(line.seconds, 2).c_str(), line.text.c_str());
+        };
+      events.programSaid = [&session](const std::string& said) {
+        std::string warning = "the program said \"" + said + "\"";
+        Say(warning);
+        session.warnings.push_back(warning);
+      };
+      session.runs.push_back(driver_.RunOnce(events, session.inputs));
+    }
+    if (session.inputs.threads != session.inputs.threadsRequested) {
+      std::string warning = "threads " + std::to_string(session.inputs.threadsRequested) +
+                            " is above the program's limit; it ran with " + std::to_string(session.inputs.threads);
+      Say(warning);
+      session.warnings.push_back(warning);
+    }
+    return kExitSuccess;
+  }
+
+  bool Screenshot(const std::string& path) { return driver_.Screenshot(path); }
+  void End() { driver_.Exit(); }
+
+ private:
+  const Options& options_;
+  ProgramDriver driver_;
+};
+
+int RunBenchmarks(const Options& options, const ProgramEntry& entry) {
+  Report report;
+  if (!options.compare.empty()) {
+    Comparison comparison;
+    std::string error = LoadComparison(options.compare, comparison);
+    if (!error.empty()) {
+      Say(error);
+      return kExitUsage;
+    }
+    report.comparison = comparison;
+  }
+  AtomicFile output, screenshot;
+  for (auto [file, path, option] : {std::tuple{&output, &options.output, "--output"},
+                                    std::tuple{&screenshot, &options.screenshot, "--screenshot"}}) {
+    if (path->empty()) continue;
+    std::string error = file->Open(*path);
+    if (!error.empty()) {
+      Say(std::string(option) + ": " + error);
+      return kExitUsage;
+    }
+  }
+
+  // The command line always runs on the virtual screen, whatever display this machine has.
+  ::setenv("TORVEX_DISPLAY", "headless", 1);
+  Session session(options, entry);
+  int status = session.Run(report);
+  if (status == kExitSuccess && !options.screenshot.empty()) {
+    if (!session.Screenshot(screenshot.TemporaryPath())) {
+      Say("--screenshot: the program's window could not be photographed");
+      status = kExitError;
+    } else if (std::string error = screenshot.CommitWritten(); !error.empty()) {
+      Say("--screenshot: " + error);
+      status = kExitError;
+    }
+  }
+  session.End();
+  if (status != kExitSuccess) return status;
+
+  report.machine = ReadMachineInfo(report.session.inputs.drive);
+  for (const cli::Run& run : report.session.runs)
+    for (Benchmark b : kBenchmarks)
+      if (run.of(b).failed()) Say(std::string(BenchmarkTitle(b)) + " failed: " + run.of(b).failure);
+
+  std::string text = FormatReport(report, options.format);
+  if (!options.output.empty()) {
+    if (std::string error = output.Commit(text); !error.empty()) {
+      Say("--output: " + error);
+      return kExitError;
+    }
+  } else if (!WriteAll(stdout, text)) {
+    Say("cannot write the results to standard output");
+    return kExitError;
+  }
+  return report.session.anyFailed() ? kExitBenchmarkFailed : kExitSuccess;
+}
+
+}  // namespace
+
+int Main(int argc, const char* const* argv, const ProgramEntry& entry) {
+  ParseResult parsed = ParseOptions(argc, argv);
+  if (!parsed.error.empty()) {
+    Say(parsed.error);
+    return kExitUsage;
+  }
+  switch (parsed.options.action) {
+    case Action::Help: return WriteAll(stdout, UsageText()) ? kExitSuccess : kExitError;
+    case Action::Version: return WriteAll(stdout, VersionText()) ? kExitSuccess : kExitError;
+    case Action::Run: return RunBenchmarks(parsed.options, entry);
+    default: return entry();
+  }
+}
+
+}  // namespace cli

@@ -1,0 +1,87 @@
+// For programs: one object with the inputs, every run with its status lines, the summary
+// per benchmark and the machine. nlohmann writes numbers without the C locale, so a
+// decimal comma can never slip in.
+#include "cli/formats.h"
+#include "cli/version.h"
+
+namespace cli {
+namespace {
+
+using nlohmann::json;
+
+json ResultJson(Benchmark b, const Result& result) {
+  json j = {{"text", result.text}, {"unit", BenchmarkUnit(b)}};
+  j["rate"] = result.rate ? json(*result.rate) : json(nullptr);
+  if (result.failed()) j["failure"] = result.failure;
+  return j;
+}
+
+json RunJson(const Run& run) {
+  json results = json::object();
+  for (Benchmark b : kBenchmarks) results[BenchmarkKey(b)] = ResultJson(b, run.of(b));
+  json status = json::array();
+  for (const StatusLine& line : run.status) status.push_back({{"seconds", line.seconds}, {"text", line.text}});
+  return {{"results", results}, {"seconds", run.seconds}, {"status", status}};
+}
+
+json MachineJson(const MachineInfo& m) {
+  json drive = {{"letter", m.drive.letter},         {"directory", m.drive.directory},
+                {"file_system", m.drive.fileSystem}, {"device", m.drive.device},
+                {"in_memory", m.drive.inMemory}};
+  return {{"cpu", m.cpu},   {"logical_cores", m.logicalCores}, {"online_cores", m.onlineCores},
+          {"memory_bytes", m.memoryBytes}, {"os", m.os}, {"kernel", m.kernel}, {"drive", drive}};
+}
+
+json SummaryJson(const Session& session) {
+  json summary = json::object();
+  for (Benchmark b : kBenchmarks) {
+    std::optional<Summary> s = SummaryOf(session, b);
+    summary[BenchmarkKey(b)] = s ? json{{"median", s->median}, {"minimum", s->minimum}, {"maximum", s->maximum},
+                                        {"runs", s->count},    {"unit", BenchmarkUnit(b)}}
+                                 : json(nullptr);
+  }
+  return summary;
+}
+
+json CompareJson(const Report& report) {
+  json j = {{"file", report.comparison->file}};
+  for (Benchmark b : kBenchmarks) {
+    std::optional<Summary> now = SummaryOf(report.session, b);
+    const std::optional<double>& saved = report.comparison->saved[static_cast<int>(b)];
+    json entry = {{"this", now ? json(now->median) : json(nullptr)}, {"saved", saved ? json(*saved) : json(nullptr)}};
+    entry["ratio"] = (now && saved && *saved > 0) ? json(now->median / *saved) : json(nullptr);
+    entry["unit"] = BenchmarkUnit(b);
+    j[BenchmarkKey(b)] = entry;
+  }
+  return j;
+}
+
+}  // namespace
+
+json ToJson(const Report& report) {
+  const Session& s = report.session;
+  json runs = json::array();
+  for (const Run& run : s.runs) runs.push_back(RunJson(run));
+  json j = {
+      {"schema", kSchema},
+      {"program", {{"name", kProgramName}, {"version", kVersion}}},
+      {"date", s.date},
+      {"machine", MachineJson(report.machine)},
+      {"inputs",
+       {{"threads", s.inputs.threads},
+        {"threads_requested", s.inputs.threadsRequested},
+        {"blocks", s.inputs.blocks},
+        {"repeat", s.inputs.repeat},
+        {"drive", s.inputs.drive}}},
+      {"runs", runs},
+      {"summary", SummaryJson(s)},
+      {"failed", s.anyFailed()},
+      {"warnings", s.warnings},
+  };
+  if (report.comparison) j["compare"] = CompareJson(report);
+  return j;
+}
+
+std::string FormatJson(const Report& report) { return ToJson(report).dump(2) + "\n"; }
+
+}  // namespace cli

@@ -1,0 +1,77 @@
+// For a person reading a terminal: the inputs, the three rates with their units, the
+// spread over several runs, and the comparison with a saved result.
+#include "cli/formats.h"
+#include "cli/number_text.h"
+#include "cli/version.h"
+
+namespace cli {
+namespace {
+
+constexpr std::size_t kTitleWidth = 28;
+
+std::string Padded(std::string text) {
+  text += ':';
+  if (text.size() < kTitleWidth) text.append(kTitleWidth - text.size(), ' ');
+  return text;
+}
+
+std::string ResultText(Benchmark b, const Result& result) {
+  if (result.failed()) return "failed: " + result.failure;
+  return result.text + " " + BenchmarkUnit(b);
+}
+
+std::string DriveText(const Report& report) {
+  std::string text = "drive " + report.session.inputs.drive;
+  const DriveInfo& drive = report.machine.drive;
+  if (drive.directory.empty()) return text;
+  text += " (" + drive.directory;
+  if (!drive.fileSystem.empty()) text += ", " + drive.fileSystem;
+  if (drive.inMemory) text += ", held in memory";
+  return text + ")";
+}
+
+}  // namespace
+
+std::string FormatText(const Report& report) {
+  const Session& s = report.session;
+  std::string text = std::string(kProgramName) + " " + kVersion + ": threads " + std::to_string(s.inputs.threads) +
+                     ", blocks " + std::to_string(s.inputs.blocks) + ", repeat " + std::to_string(s.inputs.repeat) +
+                     ", " + DriveText(report) + "\n";
+  if (s.runs.size() == 1) {
+    for (Benchmark b : kBenchmarks) text += Padded(BenchmarkTitle(b)) + ResultText(b, s.runs[0].of(b)) + "\n";
+  } else {
+    for (std::size_t i = 0; i < s.runs.size(); ++i) {
+      text += "Run " + std::to_string(i + 1) + ":";
+      for (Benchmark b : kBenchmarks) text += (b == Benchmark::Dhrystone ? " " : ", ") + ResultText(b, s.runs[i].of(b));
+      text += "\n";
+    }
+    for (Benchmark b : kBenchmarks) {
+      std::optional<Summary> summary = SummaryOf(s, b);
+      text += Padded(BenchmarkTitle(b));
+      if (!summary) {
+        text += "failed in every run\n";
+        continue;
+      }
+      text += "median " + FormatRate(b, summary->median) + " " + BenchmarkUnit(b) + " (min " +
+              FormatRate(b, summary->minimum) + ", max " + FormatRate(b, summary->maximum) + ", " +
+              std::to_string(summary->count) + " runs)\n";
+    }
+  }
+  if (report.comparison) {
+    text += "Compared with " + report.comparison->file + ":\n";
+    for (Benchmark b : kBenchmarks) {
+      std::optional<Summary> now = SummaryOf(s, b);
+      const std::optional<double>& saved = report.comparison->saved[static_cast<int>(b)];
+      text += Padded(BenchmarkTitle(b));
+      if (!now || !saved || *saved <= 0) {
+        text += "no figure to compare\n";
+        continue;
+      }
+      text += FormatRate(b, now->median) + " vs " + FormatRate(b, *saved) + " " + BenchmarkUnit(b) + ", ratio " +
+              FormatFixed(now->median / *saved, 3) + "\n";
+    }
+  }
+  return text;
+}
+
+}  // namespace cli

@@ -1,0 +1,33 @@
+// Everything one command-line session hands to its output: what ran, on what machine, and
+// optionally how it compares with a saved result.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+
+#include "cli/machine_info.h"
+#include "cli/run_record.h"
+#include "cli/statistics.h"
+
+namespace cli {
+
+constexpr int kSchema = 1;
+constexpr char kProgramName[] = "TORVEX NT Benchmarks";
+
+struct Comparison {
+  std::string file;
+  // Per benchmark, the saved figure (its median); none where that result has none.
+  std::array<std::optional<double>, 3> saved;
+};
+
+struct Report {
+  Session session;
+  MachineInfo machine;
+  std::optional<Comparison> comparison;
+};
+
+// The figures of the runs in which the benchmark did not fail; none if it failed in all.
+std::optional<Summary> SummaryOf(const Session& session, Benchmark b);
+
+}  // namespace cli

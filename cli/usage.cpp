@@ -1,0 +1,41 @@
+#include "cli/usage.h"
+
+#include "cli/options.h"
+#include "cli/report.h"
+#include "cli/version.h"
+
+namespace cli {
+
+std::string UsageText() {
+  return R"(Usage: torvex                 start the benchmark window
+       torvex --run [OPTION]...  run the benchmarks without a person and print the results
+
+Runs the very program of the window on a screen of its own: types the inputs into its
+fields, picks the drive, chooses Run! and reads the results back.
+
+Options of --run (defaults: what the window shows at start):
+  --threads N        worker threads for the processor tests (1 to 2147483647; the program
+                     caps more than 63 at 63 and says so)
+  --blocks N         4096-byte blocks of the disk test's scratch file (1 to 2147483647)
+  --repeat N         passes of each test (1 to 2147483647)
+  --drive X:         the drive of the disk test, one of the window's drive list
+  --runs K           run K times in one process and add the median, minimum and maximum
+                     (1 to 1000)
+  --format F         text, csv (the program's results line, one per run) or json
+  --output FILE      write the results to FILE instead of standard output; FILE is
+                     replaced only by a complete result
+  --screenshot FILE  write a PNG of the main window after the last run
+  --compare FILE     compare with a result saved earlier with --format json
+  --quiet            do not print the status lines on standard error
+
+  --help             print this text
+  --version          print the program's version
+
+Options take their value as --opt=value or --opt value.
+Exit status: 0 success, 2 a bad option or value, 3 a benchmark failed.
+)";
+}
+
+std::string VersionText() { return std::string("torvex (") + kProgramName + ") " + kVersion + "\n"; }
+
+}  // namespace cli
