@@ -3,6 +3,9 @@
 // and writes nothing.
 #include "cli/command_line.h"
 
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -38,6 +41,41 @@ std::string FormatReport(const Report& report, Format format) {
 bool WriteAll(std::FILE* stream, const std::string& text) {
   return std::fwrite(text.data(), 1, text.size(), stream) == text.size() && std::fflush(stream) == 0;
 }
+
+bool WriteAll(int fd, const std::string& text) {
+  const char* data = text.data();
+  std::size_t left = text.size();
+  while (left > 0) {
+    ssize_t written = ::write(fd, data, left);
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) return false;
+    data += written;
+    left -= static_cast<std::size_t>(written);
+  }
+  return true;
+}
+
+// Standard output carries the results and nothing else. The program itself may print (a
+// line about a block it could not read, say); while it runs, whatever it prints goes to
+// standard error, and the results go to the standard output we started with.
+class ResultsOutput {
+ public:
+  ResultsOutput() {
+    std::fflush(stdout);
+    fd_ = ::dup(STDOUT_FILENO);
+    if (fd_ >= 0) ::dup2(STDERR_FILENO, STDOUT_FILENO);
+  }
+  ~ResultsOutput() {
+    if (fd_ < 0) return;
+    std::fflush(stdout);
+    ::dup2(fd_, STDOUT_FILENO);
+    ::close(fd_);
+  }
+  bool Write(const std::string& text) { return WriteAll(fd_ >= 0 ? fd_ : STDOUT_FILENO, text); }
+
+ private:
+  int fd_ = -1;
+};
 
 class Session {
  public:
@@ -110,6 +148,7 @@ int RunBenchmarks(const Options& options, const ProgramEntry& entry) {
     }
   }
 
+  ResultsOutput results;
   // The command line always runs on the virtual screen, whatever display this machine has.
   ::setenv("TORVEX_DISPLAY", "headless", 1);
   Session session(options, entry);
@@ -137,7 +176,7 @@ int RunBenchmarks(const Options& options, const ProgramEntry& entry) {
       Say("--output: " + error);
       return kExitError;
     }
-  } else if (!WriteAll(stdout, text)) {
+  } else if (!results.Write(text)) {
     Say("cannot write the results to standard output");
     return kExitError;
   }

@@ -256,7 +256,7 @@ DWORD WINAPI QueryDosDeviceA(LPCSTR lpDeviceName, LPSTR lpTargetPath, DWORD ucch
   } else {
     std::string name = lpDeviceName;
     std::string directory;
-    if (name.size() != 2 || name[1] != ':' || !drive_directory(name[0], directory)) {
+    if (name.size() != 2 || name[1] != ':' || !append_drive_directory(name[0], directory)) {
       SetLastError(ERROR_FILE_NOT_FOUND);
       return 0;
     }
