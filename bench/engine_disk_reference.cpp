@@ -199,6 +199,7 @@ bool CompareAt(const bench::ScratchFolder& folder, std::int32_t blocks) {
   rows.push_back({"whole test", "speed", kWholeGoal, {}, {}});
   rows.push_back({"create + delete", "time", kCreateDeleteGoal, {}, {}});
   double ours_whole = 0, reference_whole = 0;
+  double ours_phase[kPhases] = {}, reference_phase[kPhases] = {};
   std::vector<double> create_ratios;  // shown for information: the goal is on both together
 
   for (int round = 0; round < kRounds; ++round) {
@@ -218,6 +219,10 @@ bool CompareAt(const bench::ScratchFolder& folder, std::int32_t blocks) {
       rows[r].control.push_back(control[r]);
     }
     create_ratios.push_back(sides.ours.seconds[0] / sides.reference.seconds[0]);
+    for (int phase = 0; phase < kPhases; ++phase) {
+      ours_phase[phase] += sides.ours.seconds[phase];
+      reference_phase[phase] += sides.reference.seconds[phase];
+    }
     ours_whole += sides.ours.total_seconds();
     reference_whole += sides.reference.total_seconds();
   }
@@ -233,6 +238,10 @@ bool CompareAt(const bench::ScratchFolder& folder, std::int32_t blocks) {
   std::printf("  (whole test, mean of the rounds' fastest: ours %.2f ms, reference %.2f ms; A/A: the reference\n"
               "   against a copy of itself, which widens the noise band by how far it strays from 1)\n",
               ours_whole / kRounds * 1e3, reference_whole / kRounds * 1e3);
+  std::printf("  (per phase, ms, ours/reference:");
+  for (int phase = 0; phase < kPhases; ++phase)
+    std::printf(" %s %.3f/%.3f%s", kPhaseNames[phase], ours_phase[phase] / kRounds * 1e3,
+                reference_phase[phase] / kRounds * 1e3, phase + 1 < kPhases ? "," : ")\n");
   return ok;
 }
 
