@@ -1,7 +1,9 @@
 // The remembered temporary files live in fixed slots so that a signal handler can walk them
 // without allocating or locking. Ordinary calls change a slot under a mutex and bracket the
 // change with a sequence number (odd while it is being written); the handler copies a
-// slot's path with atomic loads and uses the copy only if the sequence did not move.
+// slot's path with atomic loads and uses the copy only if the sequence did not move. The
+// path's characters are stored with release and loaded with acquire, so a handler that
+// sees any character of a newer path also sees the sequence number that announced it.
 #include "kernel/scratch_files.h"
 
 #include <limits.h>
@@ -40,8 +42,8 @@ void write_slot(Slot& slot, const std::string& path, FileIdentity identity, int 
   slot.descriptor = descriptor;
   slot.sequence.fetch_add(1, std::memory_order_acq_rel);
   std::size_t length = live ? path.size() : 0;
-  for (std::size_t i = 0; i < length; ++i) std::atomic_ref<char>(slot.path[i]).store(path[i], std::memory_order_relaxed);
-  std::atomic_ref<char>(slot.path[length]).store('\0', std::memory_order_relaxed);
+  for (std::size_t i = 0; i < length; ++i) std::atomic_ref<char>(slot.path[i]).store(path[i], std::memory_order_release);
+  std::atomic_ref<char>(slot.path[length]).store('\0', std::memory_order_release);
   slot.identity = identity;
   slot.live.store(live, std::memory_order_relaxed);
   slot.sequence.fetch_add(1, std::memory_order_release);
@@ -59,11 +61,10 @@ void remove_live_files() {
     unsigned before = slot.sequence.load(std::memory_order_acquire);
     if ((before & 1u) != 0 || !slot.live.load(std::memory_order_relaxed)) continue;
     for (std::size_t i = 0; i < PATH_MAX; ++i) {
-      path[i] = std::atomic_ref<char>(slot.path[i]).load(std::memory_order_relaxed);
+      path[i] = std::atomic_ref<char>(slot.path[i]).load(std::memory_order_acquire);
       if (path[i] == '\0') break;
     }
     path[PATH_MAX - 1] = '\0';
-    std::atomic_thread_fence(std::memory_order_acquire);
     if (slot.sequence.load(std::memory_order_relaxed) != before) continue;
     ::unlink(path);
   }
