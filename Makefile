@@ -57,7 +57,7 @@ bench: build
 SANITIZER_CTEST := -LE 'desktop|wine'
 
 asan:
-	$(MAKE) test BUILD=build-asan CTEST_ARGS="$(SANITIZER_CTEST)" \
+	LSAN_OPTIONS=suppressions=$(CURDIR)/.ci/lsan-suppressions.txt:print_suppressions=0 $(MAKE) test BUILD=build-asan CTEST_ARGS="$(SANITIZER_CTEST)" \
 	    CMAKE_ARGS="-DCMAKE_BUILD_TYPE=RelWithDebInfo -DTORVEX_SANITIZE=address -DTORVEX_BENCH=OFF"
 
 tsan:
