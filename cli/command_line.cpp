@@ -109,6 +109,12 @@ class Session {
       };
       session.runs.push_back(driver_.RunOnce(events, session.inputs));
     }
+    if (session.inputs.blocks != session.inputs.blocksRequested) {
+      std::string warning = "blocks " + std::to_string(session.inputs.blocksRequested) +
+                            " would not fit the drive; the program ran with " + std::to_string(session.inputs.blocks);
+      Say(warning);
+      session.warnings.push_back(warning);
+    }
     if (session.inputs.threads != session.inputs.threadsRequested) {
       std::string warning = "threads " + std::to_string(session.inputs.threadsRequested) +
                             " is above the program's limit; it ran with " + std::to_string(session.inputs.threads);
@@ -148,6 +154,7 @@ int RunBenchmarks(const Options& options, const ProgramEntry& entry) {
     }
   }
 
+  report.state = ReadMachineState();
   ResultsOutput results;
   // The command line always runs on the virtual screen, whatever display this machine has.
   ::setenv("TORVEX_DISPLAY", "headless", 1);
@@ -166,6 +173,13 @@ int RunBenchmarks(const Options& options, const ProgramEntry& entry) {
   if (status != kExitSuccess) return status;
 
   report.machine = ReadMachineInfo(report.session.inputs.drive);
+  for (const std::string& warning : StateWarnings(report.state, report.machine.onlineCores)) {
+    Say(warning);
+    report.session.warnings.push_back(warning);
+  }
+  if (report.machine.drive.inMemory)
+    Say("drive " + report.session.inputs.drive + " is held in memory (" + report.machine.drive.fileSystem +
+        "): its disk figure measures memory");
   for (const cli::Run& run : report.session.runs)
     for (Benchmark b : kBenchmarks)
       if (run.of(b).failed()) Say(std::string(BenchmarkTitle(b)) + " failed: " + run.of(b).failure);

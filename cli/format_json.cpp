@@ -12,6 +12,8 @@ using nlohmann::json;
 json ResultJson(Benchmark b, const Result& result) {
   json j = {{"text", result.text}, {"unit", BenchmarkUnit(b)}};
   j["rate"] = result.rate ? json(*result.rate) : json(nullptr);
+  if (std::optional<double> known = result.rate ? KnownRate(b, *result.rate) : std::nullopt)
+    j["known"] = {{"rate", *known}, {"unit", KnownUnit(b)}};
   if (result.failed()) j["failure"] = result.failure;
   return j;
 }
@@ -22,6 +24,18 @@ json RunJson(const Run& run) {
   json status = json::array();
   for (const StatusLine& line : run.status) status.push_back({{"seconds", line.seconds}, {"text", line.text}});
   return {{"results", results}, {"seconds", run.seconds}, {"status", status}};
+}
+
+json StateJson(const MachineState& s) {
+  auto text = [](const std::string& value) { return value.empty() ? json(nullptr) : json(value); };
+  return {{"governor", text(s.governor)},
+          {"energy_preference", text(s.energyPreference)},
+          {"virtual_machine", text(s.virtualMachine)},
+          {"container", text(s.container)},
+          {"load_average", s.loadAverage < 0 ? json(nullptr) : json(s.loadAverage)},
+          {"on_battery", s.onBattery},
+          {"compiler", s.compiler},
+          {"build_type", s.buildType}};
 }
 
 json MachineJson(const MachineInfo& m) {
@@ -37,7 +51,8 @@ json SummaryJson(const Session& session) {
   for (Benchmark b : kBenchmarks) {
     std::optional<Summary> s = SummaryOf(session, b);
     summary[BenchmarkKey(b)] = s ? json{{"median", s->median}, {"minimum", s->minimum}, {"maximum", s->maximum},
-                                        {"runs", s->count},    {"unit", BenchmarkUnit(b)}}
+                                        {"runs", s->count},    {"cv", s->cv},
+                                        {"unit", BenchmarkUnit(b)}}
                                  : json(nullptr);
   }
   return summary;
@@ -67,10 +82,13 @@ json ToJson(const Report& report) {
       {"program", {{"name", kProgramName}, {"version", kVersion}}},
       {"date", s.date},
       {"machine", MachineJson(report.machine)},
+      {"state", StateJson(report.state)},
+      {"cache", "system"},
       {"inputs",
        {{"threads", s.inputs.threads},
         {"threads_requested", s.inputs.threadsRequested},
         {"blocks", s.inputs.blocks},
+        {"blocks_requested", s.inputs.blocksRequested},
         {"repeat", s.inputs.repeat},
         {"drive", s.inputs.drive}}},
       {"runs", runs},

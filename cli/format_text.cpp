@@ -1,6 +1,7 @@
 // For a person reading a terminal: the inputs, the three rates with their units, the
 // spread over several runs, and the comparison with a saved result.
 #include "cli/formats.h"
+#include "cli/machine_state.h"
 #include "cli/number_text.h"
 #include "cli/version.h"
 
@@ -18,6 +19,12 @@ std::string Padded(std::string text) {
 std::string ResultText(Benchmark b, const Result& result) {
   if (result.failed()) return "failed: " + result.failure;
   return result.text + " " + BenchmarkUnit(b);
+}
+
+// " (7023 DMIPS)" beside a rate that has a known equivalent.
+std::string KnownText(Benchmark b, std::optional<double> rate) {
+  std::optional<double> known = rate ? KnownRate(b, *rate) : std::nullopt;
+  return known ? " (" + FormatSignificant(*known) + " " + KnownUnit(b) + ")" : "";
 }
 
 std::string DriveText(const Report& report) {
@@ -38,7 +45,10 @@ std::string FormatText(const Report& report) {
                      ", blocks " + std::to_string(s.inputs.blocks) + ", repeat " + std::to_string(s.inputs.repeat) +
                      ", " + DriveText(report) + "\n";
   if (s.runs.size() == 1) {
-    for (Benchmark b : kBenchmarks) text += Padded(BenchmarkTitle(b)) + ResultText(b, s.runs[0].of(b)) + "\n";
+    for (Benchmark b : kBenchmarks) {
+      const Result& result = s.runs[0].of(b);
+      text += Padded(BenchmarkTitle(b)) + ResultText(b, result) + (result.failed() ? "" : KnownText(b, result.rate)) + "\n";
+    }
   } else {
     for (std::size_t i = 0; i < s.runs.size(); ++i) {
       text += "Run " + std::to_string(i + 1) + ":";
@@ -53,10 +63,17 @@ std::string FormatText(const Report& report) {
         continue;
       }
       text += "median " + FormatRate(b, summary->median) + " " + BenchmarkUnit(b) + " (min " +
-              FormatRate(b, summary->minimum) + ", max " + FormatRate(b, summary->maximum) + ", " +
-              std::to_string(summary->count) + " runs)\n";
+              FormatRate(b, summary->minimum) + ", max " + FormatRate(b, summary->maximum) + ", cv " +
+              FormatFixed(summary->cv * 100, 1) + "%, " + std::to_string(summary->count) + " runs)" +
+              KnownText(b, summary->median) + "\n";
     }
   }
+  text += "The disk figure includes the system's file cache.\n";
+  if (report.machine.drive.inMemory)
+    text += "Drive " + s.inputs.drive + " is held in memory (" + report.machine.drive.fileSystem +
+            "): its figure is not a disk's.\n";
+  for (const std::string& warning : StateWarnings(report.state, report.machine.onlineCores))
+    text += "Warning: " + warning + ".\n";
   if (report.comparison) {
     text += "Compared with " + report.comparison->file + ":\n";
     for (Benchmark b : kBenchmarks) {

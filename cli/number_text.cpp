@@ -23,6 +23,12 @@ std::string FormatRate(Benchmark b, double rate) {
   return std::string(text, result.ptr);
 }
 
+std::string FormatSignificant(double value) {
+  char text[64];
+  auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::general, 4);
+  return std::string(text, result.ptr);
+}
+
 std::string FormatFixed(double value, int decimals) {
   char text[64];
   auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);

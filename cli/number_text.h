@@ -18,6 +18,9 @@ std::optional<double> ParseRate(std::string_view text);
 // Dhrystone, whole numbers (truncated) for the others.
 std::string FormatRate(Benchmark b, double rate);
 
+// Four significant digits, as "%.4g" would give them.
+std::string FormatSignificant(double value);
+
 // Fixed-point with the given number of decimals.
 std::string FormatFixed(double value, int decimals);
 

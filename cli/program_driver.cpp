@@ -100,7 +100,8 @@ std::string ProgramDriver::Prepare(const Options& options, Inputs& inputs) {
       return "--" + std::string(field.option) + " " + typed + ": the program's field does not take it";
   }
   inputs.threadsRequested = GetDlgItemInt(panel_, kIdThreads, nullptr, FALSE);
-  inputs.blocks = static_cast<int>(GetDlgItemInt(panel_, kIdBlocks, nullptr, FALSE));
+  inputs.blocksRequested = GetDlgItemInt(panel_, kIdBlocks, nullptr, FALSE);
+  inputs.blocks = static_cast<int>(inputs.blocksRequested);
   inputs.repeat = static_cast<int>(GetDlgItemInt(panel_, kIdRepeat, nullptr, FALSE));
 
   HWND list = GetDlgItem(panel_, kIdDriveList);
@@ -162,6 +163,7 @@ Run ProgramDriver::RunOnce(const RunEvents& events, Inputs& inputs) {
   run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 
   inputs.threads = static_cast<int>(GetDlgItemInt(panel_, kIdThreads, nullptr, FALSE));
+  inputs.blocks = static_cast<int>(GetDlgItemInt(panel_, kIdBlocks, nullptr, FALSE));
   for (Benchmark b : kBenchmarks) {
     Result& result = run.results[static_cast<int>(b)];
     result.text = Text(kResultIds[static_cast<int>(b)]);

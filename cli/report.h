@@ -7,6 +7,7 @@
 #include <string>
 
 #include "cli/machine_info.h"
+#include "cli/machine_state.h"
 #include "cli/run_record.h"
 #include "cli/statistics.h"
 
@@ -24,8 +25,15 @@ struct Comparison {
 struct Report {
   Session session;
   MachineInfo machine;
+  MachineState state;
   std::optional<Comparison> comparison;
 };
+
+// The two rates people quote beside ours: DMIPS, Dhrystones per second over the 1757 of
+// the reference machine, and MWIPS, millions of Whetstone instructions per second. None
+// for the disk.
+std::optional<double> KnownRate(Benchmark b, double rate);
+const char* KnownUnit(Benchmark b);
 
 // The figures of the runs in which the benchmark did not fail; none if it failed in all.
 std::optional<Summary> SummaryOf(const Session& session, Benchmark b);

@@ -39,7 +39,8 @@ struct Run {
 struct Inputs {
   long long threadsRequested = 0;
   int threads = 0;  // as the program ran them, after its limit
-  int blocks = 0;
+  long long blocksRequested = 0;
+  int blocks = 0;  // as the program ran them, after its free-space check
   int repeat = 0;
   std::string drive;  // "c:"
 };

@@ -11,7 +11,7 @@ using namespace cli;
 
 Report SavedReport() {
   Report report;
-  report.session.inputs = {1, 1, 64, 1, "c:"};
+  report.session.inputs = {1, 1, 64, 64, 1, "c:"};
   for (const char* dhry : {"100", "300", "200"}) {
     Run run;
     run.results[0] = {dhry, std::stod(dhry), ""};

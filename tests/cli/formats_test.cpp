@@ -25,7 +25,7 @@ Run MakeRun(const char* dhry, const char* whet, const char* disk) {
 
 Report MakeReport(std::vector<Run> runs) {
   Report report;
-  report.session.inputs = {1, 1, 4096, 1, "c:"};
+  report.session.inputs = {1, 1, 4096, 4096, 1, "c:"};
   report.session.runs = std::move(runs);
   report.session.date = "2026-01-02T03:04:05Z";
   report.machine.drive = {"c:", "/data", "ext4", "/dev/sda1", false};
@@ -42,7 +42,7 @@ class DecimalCommaLocale : public ::testing::Test {
 };
 
 TEST(ResultsLine, IsTheWindowProgramsLineWithRepeatBeforeBlocks) {
-  Inputs inputs{1, 1, 4096, 3, "c:"};
+  Inputs inputs{1, 1, 4096, 4096, 3, "c:"};
   EXPECT_EQ(ResultsLine(inputs, MakeRun("12.5", "7000", "850")), "1,3,4096,c:,12.5,7000,850\r\n");
 }
 
@@ -57,6 +57,9 @@ TEST(Summary, MedianMinimumAndMaximum) {
   EXPECT_EQ(odd.minimum, 1);
   EXPECT_EQ(odd.maximum, 3);
   EXPECT_EQ(Summarise({4, 1, 3, 2}).median, 2.5);
+  // Sample standard deviation 1 over the mean 2.
+  EXPECT_DOUBLE_EQ(Summarise({1, 2, 3}).cv, 0.5);
+  EXPECT_EQ(Summarise({5}).cv, 0);
 }
 
 TEST(Summary, FailedRunsDoNotCount) {
@@ -74,9 +77,10 @@ TEST(Summary, FailedRunsDoNotCount) {
 TEST(Text, OneRunShowsRatesUnitsAndInputs) {
   EXPECT_EQ(FormatText(MakeReport({MakeRun("1.234e+04", "7000", "850")})),
             "TORVEX NT Benchmarks 0.9.0: threads 1, blocks 4096, repeat 1, drive c: (/data, ext4)\n"
-            "Integer (Dhrystone):        1.234e+04 KDhry/s\n"
-            "Floating point (Whetstone): 7000 KWhet/s\n"
-            "Disk:                       850 Kbyte/s\n");
+            "Integer (Dhrystone):        1.234e+04 KDhry/s (7023 DMIPS)\n"
+            "Floating point (Whetstone): 7000 KWhet/s (7 MWIPS)\n"
+            "Disk:                       850 Kbyte/s\n"
+            "The disk figure includes the system's file cache.\n");
 }
 
 TEST(Text, AFailureShowsItsReason) {
@@ -91,7 +95,7 @@ TEST_F(DecimalCommaLocale, TextOfSeveralRunsAndAComparisonUsesPoints) {
   report.comparison = Comparison{"old.json", {13.0, 3550.0, std::nullopt}};
   std::string text = FormatText(report);
   EXPECT_NE(text.find("Run 2: 13.5 KDhry/s, 7100 KWhet/s, 860 Kbyte/s\n"), std::string::npos) << text;
-  EXPECT_NE(text.find("Integer (Dhrystone):        median 13 KDhry/s (min 12.5, max 13.5, 2 runs)\n"),
+  EXPECT_NE(text.find("Integer (Dhrystone):        median 13 KDhry/s (min 12.5, max 13.5, cv 5.4%, 2 runs) (7.399 DMIPS)\n"),
             std::string::npos) << text;
   EXPECT_NE(text.find("Floating point (Whetstone): 7050 vs 3550 KWhet/s, ratio 1.986\n"), std::string::npos) << text;
   EXPECT_NE(text.find("Disk:                       no figure to compare\n"), std::string::npos) << text;
@@ -125,6 +129,12 @@ TEST(Json, HoldsInputsEveryRunItsStatusAndTheSummary) {
   EXPECT_EQ(j["warnings"].size(), 1u);
   EXPECT_EQ(j["machine"]["drive"]["file_system"], "ext4");
   EXPECT_FALSE(j.contains("compare"));
+  EXPECT_EQ(j["cache"], "system");
+  EXPECT_EQ(j["runs"][0]["results"]["whetstone"]["known"]["unit"], "MWIPS");
+  EXPECT_EQ(j["runs"][0]["results"]["whetstone"]["known"]["rate"], 7.0);
+  EXPECT_FALSE(j["runs"][0]["results"]["disk"].contains("known"));
+  EXPECT_GT(j["summary"]["dhrystone"]["cv"].get<double>(), 0);
+  EXPECT_TRUE(j["state"].contains("governor"));
 }
 
 }  // namespace

@@ -1,0 +1,65 @@
+// The README's JSON example and the program's output have the same keys, so the written
+// schema cannot fall behind the output (or the other way round).
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <set>
+
+#include "cli/formats.h"
+#include "cli/number_text.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using nlohmann::json;
+
+fs::path SourceDir() {
+  fs::path build = fs::read_symlink("/proc/self/exe").parent_path().parent_path();
+  std::ifstream cache(build / "CMakeCache.txt");
+  std::string line;
+  while (std::getline(cache, line))
+    if (line.rfind("CMAKE_HOME_DIRECTORY:INTERNAL=", 0) == 0) return line.substr(30);
+  return {};
+}
+
+// Every key path ("runs[].results.disk.failure"); arrays by their elements' keys.
+void Paths(const json& j, const std::string& prefix, std::set<std::string>& out) {
+  if (j.is_object()) {
+    for (const auto& [key, value] : j.items()) {
+      out.insert(prefix + key);
+      Paths(value, prefix + key + ".", out);
+    }
+  } else if (j.is_array()) {
+    for (const json& element : j) Paths(element, prefix.substr(0, prefix.size() - 1) + "[].", out);
+  }
+}
+
+TEST(Schema, ReadmeExampleHasExactlyTheKeysOfTheOutput) {
+  std::ifstream in(SourceDir() / "README.md");
+  std::string readme(std::istreambuf_iterator<char>(in), {});
+  std::size_t heading = readme.find("### JSON result, schema 1");
+  ASSERT_NE(heading, std::string::npos);
+  std::size_t begin = readme.find("```json\n", heading) + 8;
+  std::size_t end = readme.find("```", begin);
+  json documented = json::parse(readme.substr(begin, end - begin));
+
+  // A report with every optional part: a failed disk test and a comparison.
+  cli::Report report;
+  cli::Run run;
+  for (int i = 0; i < 3; ++i) run.results[i] = {"100", 100.0, ""};
+  run.results[2].failure = "Create file: no such path";
+  run.status = {{0.0, "Running Dhrystones"}};
+  report.session.runs = {run};
+  report.session.warnings = {"a warning"};
+  report.comparison = cli::Comparison{"old.json", {1.0, 2.0, 3.0}};
+  json output = cli::ToJson(report);
+
+  std::set<std::string> documentedPaths, outputPaths;
+  Paths(documented, "", documentedPaths);
+  Paths(output, "", outputPaths);
+  EXPECT_EQ(documentedPaths, outputPaths);
+  EXPECT_EQ(documented["schema"], output["schema"]);
+}
+
+}  // namespace
