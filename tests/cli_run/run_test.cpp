@@ -116,4 +116,19 @@ TEST_F(RunLimits, SeveralRunsGiveEachRunAndTheMedians) {
   EXPECT_EQ(std::count(csv.out.begin(), csv.out.end(), '\n'), 2) << csv.out;
 }
 
+TEST_F(RunLimits, AFailedDiskTestExitsThreeWithItsReason) {
+  // Drive d: stands for a folder that does not exist: the scratch file cannot be created.
+  auto r = Run(Quick({"--drive", "d:", "--format", "json"}), {}, {{"d", (Folder() / "gone").string()}});
+  EXPECT_EQ(r.status, 3) << r.err;
+  json j = json::parse(r.out);
+  const json& disk = j["runs"][0]["results"]["disk"];
+  ASSERT_TRUE(disk.contains("failure")) << disk;
+  EXPECT_NE(r.err.find("Disk failed: " + disk["failure"].get<std::string>()), std::string::npos) << r.err;
+  EXPECT_EQ(j["failed"], true);
+  EXPECT_GT(j["runs"][0]["results"]["dhrystone"]["rate"].get<double>(), 0);  // the others still ran
+  auto text = Run(Quick({"--drive", "d:"}), {}, {{"d", (Folder() / "gone").string()}});
+  EXPECT_EQ(text.status, 3);
+  EXPECT_NE(text.out.find("Disk:                       failed: "), std::string::npos) << text.out;
+}
+
 }  // namespace
