@@ -9,8 +9,11 @@ PACKAGES   := cmake ninja-build g++ make pkg-config ccache libgtest-dev libgmock
               libbenchmark-dev libpng-dev zlib1g-dev libsdl2-dev \
               locales-all xvfb xdotool x11-apps x11-utils openbox \
               clang libclang-rt-14-dev nlohmann-json3-dev
+# The Windows cross-build and the Wine tests (see `make windows`).
+PACKAGES   += g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev \
+              wine wine64 xauth
 
-.PHONY: all deps build test run install screenshot asan tsan fuzz fuzz-smoke fuzz-seeds bench clean
+.PHONY: all deps build test run install screenshot asan tsan fuzz fuzz-smoke fuzz-seeds bench clean windows windows-test
 
 all: build
 
@@ -31,8 +34,13 @@ $(BUILD)/build.ninja: | deps
 build: deps $(BUILD)/build.ninja
 	cmake --build $(BUILD) -j $(JOBS)
 
+# The default build's tests also cover the Windows build under Wine; the sanitizer
+# builds (another BUILD) leave it out.
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) $(CTEST_ARGS)
+ifeq ($(BUILD),build)
+	$(MAKE) windows-test
+endif
 
 # Starts the program; it runs until its main window is closed or Exit is chosen.
 run: build
@@ -95,5 +103,19 @@ fuzz-seeds: build
 	cmake --build $(BUILD) --target make_seeds
 	$(BUILD)/fuzz/make_seeds resources fuzz/corpus
 
+# The same source cross-built as a native Windows program (MinGW-w64) into build-windows/.
+WINDOWS_BUILD ?= build-windows
+
+$(WINDOWS_BUILD)/build.ninja: | deps
+	cmake -S . -B $(WINDOWS_BUILD) -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake
+
+windows: deps $(WINDOWS_BUILD)/build.ninja
+	cmake --build $(WINDOWS_BUILD) -j $(JOBS)
+
+# Its tests run under Wine (prefix in $(WINDOWS_BUILD)/wineprefix) on a virtual X display.
+windows-test: windows
+	cd $(WINDOWS_BUILD) && xvfb-run -a -s "-screen 0 1024x768x24" \
+	    ctest --output-on-failure -j $(JOBS)
+
 clean:
-	rm -rf build build-asan build-tsan $(FUZZ_BUILD)
+	rm -rf build build-asan build-tsan $(FUZZ_BUILD) $(WINDOWS_BUILD)

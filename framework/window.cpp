@@ -181,6 +181,15 @@ const MSG* CWnd::GetCurrentMessage() {
 }
 
 LRESULT CWnd::Default() {
+  // The framework's WM_CTLCOLOR carries a record of its own, and the system knows the
+  // number as a message of another era (Win32's default procedure answers it with a
+  // brush for whatever it reads in the record's address). Its default is the system's
+  // answer to the control-colour message it stands for.
+  if (afxCurrentMsg.message == WM_CTLCOLOR && afxCurrentMsg.lParam != 0) {
+    const auto* params = reinterpret_cast<const CCtlColorParams*>(afxCurrentMsg.lParam);
+    return DefWindowProcA(WM_CTLCOLORMSGBOX + params->nCtlType, reinterpret_cast<WPARAM>(params->hDC),
+                          reinterpret_cast<LPARAM>(params->hWnd));
+  }
   return DefWindowProcA(afxCurrentMsg.message, afxCurrentMsg.wParam, afxCurrentMsg.lParam);
 }
 

@@ -44,6 +44,15 @@ NameOrOrdinal control_class(Parser& parser) {
   };
   static constexpr Predefined kClasses[] = {{"BUTTON", 0x80},    {"EDIT", 0x81},      {"STATIC", 0x82},
                                             {"LISTBOX", 0x83},   {"SCROLLBAR", 0x84}, {"COMBOBOX", 0x85}};
+  // A number is the class's atom (0x0082 for Static), the form every resource compiler
+  // writes the same way: windres keeps a quoted predefined name as a text.
+  if (parser.peek().kind == Token::Kind::Number) {
+    NameOrOrdinal field;
+    field.present = true;
+    field.ordinal = parser.id_value("control class");
+    if (field.ordinal == 0 || field.ordinal == 0xFFFF) parser.fail_at(parser.peek(), "control class must be 1..65534");
+    return field;
+  }
   Token token = parser.take();
   if (token.kind != Token::Kind::String && token.kind != Token::Kind::Name)
     parser.fail_at(token, "expected a control class, found " + describe(token));

@@ -81,8 +81,12 @@ class OwnerDraw : public ::testing::Test {
     routed.clear();
     ASSERT_TRUE(parent.CreateEx(0, _afxWnd, "parent", WS_OVERLAPPEDWINDOW, 0, 0, 200, 150, nullptr, nullptr));
     parent.defaults = 0;
+    sharedSuper = *CWnd().GetSuperWndProcAddr();
   }
   void TearDown() override {
+    // A plain CWnd made of a system class fills the slot all plain CWnds share; later
+    // tests (in whatever order the runtime registered them) expect it as it was.
+    *CWnd().GetSuperWndProcAddr() = sharedSuper;
     CWnd::DeleteTempMap();
     CMenu::DeleteTempMap();
     CDC::DeleteTempMap();
@@ -94,6 +98,7 @@ class OwnerDraw : public ::testing::Test {
     return parent.SendMessageA(WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&dis));
   }
   ParentWnd parent;
+  WNDPROC sharedSuper = nullptr;
 };
 
 TEST_F(OwnerDraw, ControlRequestsReachControlObjectsOfTheMatchingClass) {
@@ -228,8 +233,14 @@ TEST(ControlColour, DialogBrushColoursStaticsButNotEditsAndCanBeSwitchedOff) {
 
   EXPECT_TRUE(dialog.SetCtlBkColor(0xFFFFFFFF));
   EXPECT_EQ(dialog.hBrushCtlBk, nullptr);
-  // No brush of its own: the answer is empty and the control uses the platform's colours.
-  EXPECT_EQ(colour(WM_CTLCOLORSTATIC, label), nullptr);
+  // No brush of its own: the answer, and the DC's colours, are the system's defaults.
+  SetBkColor(dc, RGB(9, 9, 9));
+  const HBRUSH systemBrush = reinterpret_cast<HBRUSH>(
+      DefWindowProcA(dialog.hWnd, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(label)));
+  const COLORREF systemBackground = GetBkColor(dc);
+  SetBkColor(dc, RGB(9, 9, 9));
+  EXPECT_EQ(colour(WM_CTLCOLORSTATIC, label), systemBrush);
+  EXPECT_EQ(GetBkColor(dc), systemBackground);
   ReleaseDC(dialog.hWnd, dc);
   EXPECT_TRUE(dialog.DestroyWindow());
   EXPECT_EQ(dialog.hWnd, nullptr);
