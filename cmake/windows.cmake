@@ -17,6 +17,10 @@ target_include_directories(resources PRIVATE ${CMAKE_SOURCE_DIR}/resources)
 set_source_files_properties(${CMAKE_SOURCE_DIR}/resources/torvex.rc PROPERTIES
   OBJECT_DEPENDS ${CMAKE_SOURCE_DIR}/resources/quirvel.ico)
 
+# The command-line mode drives the program on the platform's headless display, which this
+# build does not have: the entry here is the system's own WinMain start-up.
+add_library(cli_main INTERFACE)
+
 foreach(layer genui app)
   if(EXISTS ${CMAKE_SOURCE_DIR}/${layer}/CMakeLists.txt)
     add_subdirectory(${layer})
