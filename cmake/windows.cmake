@@ -18,8 +18,13 @@ set_source_files_properties(${CMAKE_SOURCE_DIR}/resources/torvex.rc PROPERTIES
   OBJECT_DEPENDS ${CMAKE_SOURCE_DIR}/resources/quirvel.ico)
 
 # The command-line mode drives the program on the platform's headless display, which this
-# build does not have: the entry here is the system's own WinMain start-up.
-add_library(cli_main INTERFACE)
+# build does not have. Its entry here (cli/windows) starts the window program as the
+# system's start-up would and refuses options, by the command line's own rule of what an
+# option is.
+add_library(cli_main STATIC ${CMAKE_SOURCE_DIR}/cli/windows/main.cpp ${CMAKE_SOURCE_DIR}/cli/options.cpp)
+torvex_warnings(cli_main)
+target_include_directories(cli_main PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_libraries(cli_main PUBLIC framework win32)
 
 foreach(layer genui app)
   if(EXISTS ${CMAKE_SOURCE_DIR}/${layer}/CMakeLists.txt)
