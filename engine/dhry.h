@@ -30,7 +30,9 @@ struct DhryText {
   std::uint64_t words[4];
 };
 
-struct Record {
+// Aligned to 16 bytes so that the record assignment of every run can move it in four
+// aligned 16-byte pieces (see CopyRecord in dpack1.cpp); the size is then 64 bytes.
+struct alignas(16) Record {
   Record* Ptr_Comp;
   Enumeration Discr;
   Enumeration Enum_Comp;
