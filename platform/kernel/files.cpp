@@ -6,6 +6,12 @@
 // the host already moves a descriptor's file pointer atomically for read, write and
 // lseek, also between threads sharing the descriptor, so every SetFilePointer move is a
 // single lseek too (relative moves with SEEK_CUR/SEEK_END, never "read, add, set").
+//
+// FILE_FLAG_NO_BUFFERING is the host's direct I/O (O_DIRECT): transfers go between the
+// caller's memory and the device, bypassing the page cache, with the same demands Win32
+// makes (buffer, size and position aligned; anything else fails ERROR_INVALID_PARAMETER).
+// Nothing is flushed after a write and O_SYNC is not added: the device's own cache is
+// the device's business, as it is for an unbuffered file on Windows.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -129,6 +135,16 @@ HANDLE fail(DWORD error) {
   return INVALID_HANDLE_VALUE;
 }
 
+// Switches an open descriptor to direct I/O. A file system without it (ramfs, some
+// network and user-space file systems) refuses with EINVAL: the request is not supported
+// there, and the caller gets no quietly cached file instead.
+DWORD bypass_cache(int descriptor, const std::string& host_path) {
+  int status = ::fcntl(descriptor, F_GETFL);
+  if (status < 0 || ::fcntl(descriptor, F_SETFL, status | O_DIRECT) != 0)
+    return errno == EINVAL ? ERROR_NOT_SUPPORTED : error_from_errno(errno, host_path);
+  return NO_ERROR;
+}
+
 }  // namespace
 }  // namespace win32::kernel
 
@@ -162,6 +178,15 @@ HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShar
     ::close(opened.descriptor);
     if (!opened.existed) ::unlink(host.path.c_str());  // made just now by this open
     return fail(ERROR_FILE_NOT_FOUND);
+  }
+  // Switched after the open rather than asked of it: the host would create a new file
+  // before refusing O_DIRECT, and a refused open must leave nothing behind.
+  if (dwFlagsAndAttributes & FILE_FLAG_NO_BUFFERING) {
+    if (DWORD error = bypass_cache(opened.descriptor, host.path); error != NO_ERROR) {
+      ::close(opened.descriptor);
+      if (!opened.existed) ::unlink(host.path.c_str());
+      return fail(error);
+    }
   }
   auto file = std::make_shared<FileObject>(opened.descriptor, dwDesiredAccess, host.path,
                                            (dwFlagsAndAttributes & FILE_FLAG_DELETE_ON_CLOSE) != 0);
