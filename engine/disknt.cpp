@@ -1,5 +1,6 @@
 // The disk test's phases and driver. Every transfer is one ReadFile or WriteFile of one
-// whole block, through the system's file cache; random positions come from the runtime's
+// whole block, through the system's file cache unless the run bypasses it (see
+// engine/run_options.h); random positions come from the runtime's
 // rand, whose sequence simply carries on from test to test. A phase stops at its first
 // failed transfer; the first failure of a test is noted for the person, and the rate counts
 // only the bytes that really moved.
@@ -12,6 +13,7 @@
 #include "engine/bench.h"
 #include "engine/disk_drive.h"
 #include "engine/disk_failure.h"
+#include "engine/run_options.h"
 #include "engine/status_text.h"
 #include "framework/window.h"
 
@@ -28,6 +30,11 @@ constexpr const char* kDeleteTitle = "Delete file";
 DWORD blocksize = kDiskBlockSize;
 BYTE fillchar = kDiskFillChar;
 BYTE buffer[kDiskBlockSize];
+// An unbuffered file moves whole sectors straight from and to the caller's memory, so its
+// buffer must start on a sector boundary; a page boundary suits every drive.
+alignas(kDiskUnbufferedAlignment) BYTE unbufferedBuffer[kDiskBlockSize];
+BYTE* transfer = buffer;  // the buffer this test moves its blocks through
+bool bypassCache = false;
 std::int32_t filesize = 0;
 char drive[kDiskDriveLength];
 char filename[MAX_PATH];
@@ -36,10 +43,12 @@ DWORD createRefusal = NO_ERROR;  // why the drive cannot take the file, found be
 std::uint64_t bytesMoved = 0;
 
 // The one place the scratch file is opened. It never follows a link: the file written is
-// the file GetTempFileNameA made.
+// the file GetTempFileNameA made. GetTempFileNameA only makes the file; this open decides
+// how every transfer travels.
 HANDLE OpenScratchFile(const char* name) {
-  return CreateFileA(name, GENERIC_READ | GENERIC_WRITE, 0, NULL, OPEN_ALWAYS,
-                     FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, NULL);
+  DWORD flags = FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT;
+  if (bypassCache) flags |= FILE_FLAG_NO_BUFFERING;
+  return CreateFileA(name, GENERIC_READ | GENERIC_WRITE, 0, NULL, OPEN_ALWAYS, flags, NULL);
 }
 
 void SeekTo(std::int64_t position) {
@@ -50,7 +59,7 @@ void SeekTo(std::int64_t position) {
 
 bool WriteBlock(const char* title) {
   DWORD written = 0;
-  BOOL ok = WriteFile(fh, buffer, blocksize, &written, NULL);
+  BOOL ok = WriteFile(fh, transfer, blocksize, &written, NULL);
   bytesMoved += written;
   if (!ok) NoteDiskFailure(title, GetLastError());
   return ok != FALSE;
@@ -60,7 +69,7 @@ bool WriteBlock(const char* title) {
 // shorter than the test made it: the phase stops there rather than read nothing on.
 bool ReadBlock(const char* title, bool wholeBlockExpected) {
   DWORD read = 0;
-  BOOL ok = ReadFile(fh, buffer, blocksize, &read, NULL);
+  BOOL ok = ReadFile(fh, transfer, blocksize, &read, NULL);
   bytesMoved += read;
   if (!ok) {
     NoteDiskFailure(title, GetLastError());
@@ -89,6 +98,8 @@ std::int64_t DiskRandomBlock(int draw, std::int32_t fileBlocks) {
 const char* DiskTestFailure() { return DiskFailureText().c_str(); }
 
 std::uint64_t DiskBytesMoved() { return bytesMoved; }
+
+const void* DiskTransferBuffer() { return transfer; }
 
 void diskio0() {
   filename[0] = 0;
@@ -145,7 +156,9 @@ void diskio5() {
 }
 
 void PrepareDiskTest(int blocks, const char* driveText) {
-  std::memset(buffer, fillchar, blocksize);
+  bypassCache = CurrentEngineRunOptions().bypassFileCache;
+  transfer = bypassCache ? unbufferedBuffer : buffer;
+  std::memset(transfer, fillchar, blocksize);
   filesize = blocks;
   bytesMoved = 0;
   ClearDiskFailure();

@@ -5,6 +5,7 @@
 
 #include <win32.h>
 
+#include <cstddef>
 #include <cstdint>
 
 #include "framework/cstring.h"
@@ -15,6 +16,9 @@ constexpr DWORD kDiskBlockSize = 4096;
 constexpr BYTE kDiskFillChar = 0x6D;
 constexpr int kDiskDriveLength = 16;  // the drive path, 15 characters and the zero
 constexpr int kDiskRandMax = 32767;
+// Where the transfer buffer starts when the run bypasses the file cache: a multiple of
+// every sector size, as unbuffered transfers need.
+constexpr std::size_t kDiskUnbufferedAlignment = 4096;
 
 // Runs the create phase, `repeat` passes of the four transfer phases (none if repeat <= 0)
 // and the delete phase on a file of `blocks` blocks in `drive`, and returns the Kbyte/s
@@ -32,8 +36,9 @@ const char* DiskTestFailure();
 // The bytes the transfer phases moved since the last PrepareDiskTest.
 std::uint64_t DiskBytesMoved();
 
-// Sets the module state the phases work on: the buffer's fill, the block count and the
-// drive, and forgets the last failure and moved bytes. A drive that is not a mapped drive's
+// Sets the module state the phases work on: the buffer's fill, the block count, the drive
+// and whether the file cache is bypassed (EngineRunOptions, read here), and forgets the
+// last failure and moved bytes. A drive that is not a mapped drive's
 // root, or one the file would not fit, is noted here and fails the create phase.
 // DoDiskBench does this before its first phase.
 void PrepareDiskTest(int blocks, const char* drive);
@@ -49,3 +54,6 @@ void diskio5();  // close and delete the scratch file
 // The block a random draw (0 ... kDiskRandMax) selects in a file of fileBlocks blocks:
 // 0 ... fileBlocks inclusive, so the largest draw lands one block past the end.
 std::int64_t DiskRandomBlock(int draw, std::int32_t fileBlocks);
+
+// The memory the phases move blocks through, as PrepareDiskTest chose it.
+const void* DiskTransferBuffer();
