@@ -5,6 +5,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -12,9 +13,11 @@
 
 #include "cli/atomic_file.h"
 #include "cli/compare.h"
+#include "cli/disk_failure.h"
 #include "cli/formats.h"
 #include "cli/number_text.h"
 #include "cli/usage.h"
+#include "engine/run_options.h"
 
 namespace cli {
 namespace {
@@ -155,6 +158,12 @@ int RunBenchmarks(const Options& options, const ProgramEntry& entry) {
   }
 
   report.state = ReadMachineState();
+  // The engine's one run option for the command line; set before the program starts, and
+  // never by the window program.
+  EngineRunOptions engine;
+  engine.bypassFileCache = options.direct;
+  SetEngineRunOptions(engine);
+  report.cache = options.direct ? CacheMode::Bypassed : CacheMode::System;
   ResultsOutput results;
   // The command line always runs on the virtual screen, whatever display this machine has.
   ::setenv("TORVEX_DISPLAY", "headless", 1);
@@ -183,6 +192,15 @@ int RunBenchmarks(const Options& options, const ProgramEntry& entry) {
   for (const cli::Run& run : report.session.runs)
     for (Benchmark b : kBenchmarks)
       if (run.of(b).failed()) Say(std::string(BenchmarkTitle(b)) + " failed: " + run.of(b).failure);
+  if (options.direct && std::any_of(report.session.runs.begin(), report.session.runs.end(), [](const cli::Run& run) {
+        return IsDirectIoRefusal(run.of(Benchmark::Disk).failure);
+      })) {
+    std::string fileSystem = report.machine.drive.fileSystem.empty() ? "" : " (" + report.machine.drive.fileSystem + ")";
+    std::string warning = "the file system of drive " + report.session.inputs.drive + fileSystem +
+                          " refuses direct I/O: --direct cannot measure it";
+    Say(warning);
+    report.session.warnings.push_back(warning);
+  }
 
   std::string text = FormatReport(report, options.format);
   if (!options.output.empty()) {

@@ -10,4 +10,8 @@ namespace cli {
 // (after the run has ended), so the engine's record is not being written.
 std::string LastDiskFailure();
 
+// Whether a disk failure is the create phase's refusal of an unbuffered file: the drive's
+// file system has no direct I/O.
+bool IsDirectIoRefusal(const std::string& failure);
+
 }  // namespace cli

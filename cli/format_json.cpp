@@ -83,7 +83,7 @@ json ToJson(const Report& report) {
       {"date", s.date},
       {"machine", MachineJson(report.machine)},
       {"state", StateJson(report.state)},
-      {"cache", "system"},
+      {"cache", CacheModeName(report.cache)},
       {"inputs",
        {{"threads", s.inputs.threads},
         {"threads_requested", s.inputs.threadsRequested},

@@ -68,7 +68,8 @@ std::string FormatText(const Report& report) {
               KnownText(b, summary->median) + "\n";
     }
   }
-  text += "The disk figure includes the system's file cache.\n";
+  text += report.cache == CacheMode::Bypassed ? "The disk figure bypasses the system's file cache.\n"
+                                             : "The disk figure includes the system's file cache.\n";
   if (report.machine.drive.inMemory)
     text += "Drive " + s.inputs.drive + " is held in memory (" + report.machine.drive.fileSystem +
             "): its figure is not a disk's.\n";

@@ -3,6 +3,7 @@
 // the Win32 call that tells what a drive letter stands for.
 #include "cli/machine_info.h"
 
+#include <sys/statfs.h>
 #include <sys/utsname.h>
 #include <unistd.h>
 #include <win32.h>
@@ -132,6 +133,15 @@ void MountOf(std::string_view mountinfo, const std::string& directory, DriveInfo
 
 bool IsInMemoryFileSystem(std::string_view type) { return type == "tmpfs" || type == "ramfs"; }
 
+std::string InMemoryFileSystemOfType(long type) {
+  // The kernel's magic numbers for the two (linux/magic.h).
+  constexpr long kTmpfs = 0x01021994;
+  constexpr long kRamfs = static_cast<long>(0x858458f6);
+  if (type == kTmpfs) return "tmpfs";
+  if (type == kRamfs) return "ramfs";
+  return "";
+}
+
 MachineInfo ReadMachineInfo(const std::string& driveLetter) {
   MachineInfo info;
   info.cpu = CpuModelFrom(ReadFile("/proc/cpuinfo"));
@@ -148,6 +158,14 @@ MachineInfo ReadMachineInfo(const std::string& driveLetter) {
     std::error_code error;
     std::filesystem::path real = std::filesystem::canonical(info.drive.directory, error);
     MountOf(ReadFile("/proc/self/mountinfo"), error ? info.drive.directory : real.string(), info.drive);
+    // The directory's own file system settles it, whatever the mount table's paths say
+    // (a bind mount or another root can hide where a folder really lives).
+    struct statfs system;
+    if (::statfs(info.drive.directory.c_str(), &system) == 0) {
+      std::string inMemory = InMemoryFileSystemOfType(static_cast<long>(system.f_type));
+      info.drive.inMemory = !inMemory.empty();
+      if (info.drive.inMemory && !IsInMemoryFileSystem(info.drive.fileSystem)) info.drive.fileSystem = inMemory;
+    }
   }
   return info;
 }

@@ -36,5 +36,7 @@ std::string OsNameFrom(std::string_view osRelease);
 // The mount (type and source) that holds `directory`: the longest mount point above it.
 void MountOf(std::string_view mountinfo, const std::string& directory, DriveInfo& drive);
 bool IsInMemoryFileSystem(std::string_view type);
+// "tmpfs" or "ramfs" for the file system type statfs reports; empty for any other.
+std::string InMemoryFileSystemOfType(long type);
 
 }  // namespace cli

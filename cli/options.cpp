@@ -88,6 +88,7 @@ const std::vector<Spec>& Specs() {
       {"screenshot", true, true, Path("screenshot", &Options::screenshot)},
       {"compare", true, true, Path("compare", &Options::compare)},
       {"quiet", false, true, [](Options& o, std::string_view) { o.quiet = true; return std::string(); }},
+      {"direct", false, true, [](Options& o, std::string_view) { o.direct = true; return std::string(); }},
   };
   return specs;
 }

@@ -30,6 +30,7 @@ struct Options {
   std::string screenshot;  // empty: none
   std::string compare;     // empty: none
   bool quiet = false;
+  bool direct = false;  // the disk test bypasses the system's file cache
 };
 
 struct ParseResult {

@@ -15,6 +15,8 @@ std::optional<double> KnownRate(Benchmark b, double rate) {
   return std::nullopt;
 }
 
+const char* CacheModeName(CacheMode mode) { return mode == CacheMode::Bypassed ? "bypassed" : "system"; }
+
 const char* KnownUnit(Benchmark b) {
   if (b == Benchmark::Dhrystone) return "DMIPS";
   if (b == Benchmark::Whetstone) return "MWIPS";

@@ -22,7 +22,12 @@ struct Comparison {
   std::array<std::optional<double>, 3> saved;
 };
 
+// Whether the disk figure went through the system's file cache or straight to the drive.
+enum class CacheMode { System, Bypassed };
+const char* CacheModeName(CacheMode mode);  // "system", "bypassed"
+
 struct Report {
+  CacheMode cache = CacheMode::System;
   Session session;
   MachineInfo machine;
   MachineState state;

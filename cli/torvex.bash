@@ -3,7 +3,7 @@ _torvex() {
   local cur prev
   cur=${COMP_WORDS[COMP_CWORD]}
   prev=${COMP_WORDS[COMP_CWORD-1]}
-  local options="--run --threads --blocks --repeat --drive --runs --format --output --screenshot --compare --quiet --help --version"
+  local options="--run --threads --blocks --repeat --drive --runs --format --output --screenshot --compare --quiet --direct --help --version"
   case $prev in
     --format) COMPREPLY=($(compgen -W "text csv json" -- "$cur")); return ;;
     --output|--screenshot|--compare) COMPREPLY=($(compgen -f -- "$cur")); return ;;

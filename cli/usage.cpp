@@ -27,6 +27,9 @@ Options of --run (defaults: what the window shows at start):
   --screenshot FILE  write a PNG of the main window after the last run
   --compare FILE     compare with a result saved earlier with --format json
   --quiet            do not print the status lines on standard error
+  --direct           run the disk test with the system's file cache bypassed, so its
+                     figure is the drive's; a file system that refuses that fails the
+                     disk test rather than give a cached figure
 
   --help             print this text
   --version          print the program's version

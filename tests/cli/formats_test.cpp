@@ -83,6 +83,22 @@ TEST(Text, OneRunShowsRatesUnitsAndInputs) {
             "The disk figure includes the system's file cache.\n");
 }
 
+TEST(Text, TheCacheLineSaysWhereTheDiskFigureCameFromAndAMemoryDriveIsNamed) {
+  Report report = MakeReport({MakeRun("12.5", "7000", "850")});
+  report.cache = cli::CacheMode::Bypassed;
+  report.machine.drive.fileSystem = "tmpfs";
+  report.machine.drive.inMemory = true;
+  std::string text = FormatText(report);
+  EXPECT_NE(text.find("\nThe disk figure bypasses the system's file cache.\n"), std::string::npos) << text;
+  EXPECT_EQ(text.find("includes the system's file cache"), std::string::npos) << text;
+  EXPECT_NE(text.find(", held in memory)\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("\nDrive c: is held in memory (tmpfs): its figure is not a disk's.\n"), std::string::npos) << text;
+  nlohmann::json j = nlohmann::json::parse(FormatJson(report));
+  EXPECT_EQ(j["cache"], "bypassed");
+  EXPECT_EQ(j["machine"]["drive"]["in_memory"], true);
+  EXPECT_EQ(j["machine"]["drive"]["file_system"], "tmpfs");
+}
+
 TEST(Text, AFailureShowsItsReason) {
   Report report = MakeReport({MakeRun("12.5", "7000", "0")});
   report.session.runs[0].results[2].failure = "Create file: The system cannot find the drive specified.";

@@ -2,6 +2,7 @@
 #include "cli/machine_info.h"
 
 #include <gtest/gtest.h>
+#include <sys/statfs.h>
 
 #include "win32_test_kernel.h"
 
@@ -38,6 +39,22 @@ TEST(MachineInfo, TheDrivesMountIsTheLongestMountPointAboveIt) {
   EXPECT_EQ(drive.fileSystem, "btrfs");
   MountOf(mountinfo, "/data", drive);
   EXPECT_EQ(drive.device, "/dev/sdb1");
+}
+
+TEST(MachineInfo, TheDirectorysOwnFileSystemTypeNamesAMemoryDrive) {
+  EXPECT_EQ(cli::InMemoryFileSystemOfType(0x01021994), "tmpfs");
+  EXPECT_EQ(cli::InMemoryFileSystemOfType(0x858458f6), "ramfs");
+  EXPECT_EQ(cli::InMemoryFileSystemOfType(0xEF53), "");  // ext4
+  struct statfs system;
+  if (::statfs("/dev/shm", &system) != 0 || cli::InMemoryFileSystemOfType(static_cast<long>(system.f_type)) != "tmpfs")
+    GTEST_SKIP() << "/dev/shm is not a tmpfs here";
+  ::setenv("TORVEX_DRIVES", "c=/dev/shm", 1);
+  win32_test::reload_drive_table();
+  MachineInfo info = ReadMachineInfo("c:");
+  ::unsetenv("TORVEX_DRIVES");
+  win32_test::reload_drive_table();
+  EXPECT_TRUE(info.drive.inMemory);
+  EXPECT_EQ(info.drive.fileSystem, "tmpfs");
 }
 
 TEST(MachineInfo, TheDriveDirectoryComesFromTheProgramsDriveTable) {

@@ -60,6 +60,13 @@ TEST(Options, ThreadsAboveTheLimitAreLeftForTheProgramToCap) {
   EXPECT_EQ(r.options.threads, 64);
 }
 
+TEST(Options, DirectIsASwitchOfRun) {
+  EXPECT_FALSE(Parse({"--run"}).options.direct);
+  EXPECT_TRUE(Parse({"--run", "--direct"}).options.direct);
+  EXPECT_EQ(Parse({"--run", "--direct=yes"}).error, "--direct takes no value");
+  EXPECT_EQ(Parse({"--direct"}).error, "--direct is an option of --run (see --help)");
+}
+
 TEST(Options, HelpAndVersionWinOverEverythingElse) {
   EXPECT_EQ(Parse({"--run", "--threads=2", "--help"}).options.action, Action::Help);
   EXPECT_EQ(Parse({"--version"}).options.action, Action::Version);
