@@ -1,5 +1,8 @@
 // DefWindowProcA's handling of painting, frames, activation, mouse and system commands.
 #include "def_window_proc.h"
+
+#include <algorithm>
+
 #include "focus.h"
 #include "frame_paint.h"
 #include "gdi/window_dc.h"
@@ -135,6 +138,18 @@ LRESULT control_colour(UINT message, HDC hdc) {
   return reinterpret_cast<LRESULT>(GetSysColorBrush(background));
 }
 
+// An overlapped or sizable window is never sized below its minimum tracking size, whoever
+// sizes it: the window's WM_GETMINMAXINFO answer says how small it may be.
+void keep_minimum_track_size(HWND hwnd, WINDOWPOS* pos) {
+  if (!pos || (pos->flags & SWP_NOSIZE)) return;
+  Snapshot s = snapshot(hwnd);
+  const bool overlapped = (s.style & (WS_POPUP | WS_CHILD)) == 0;
+  if (!s.exists || (s.style & WS_MINIMIZE) || (!overlapped && !(s.style & WS_THICKFRAME))) return;
+  MINMAXINFO mmi = min_max_info(hwnd);
+  pos->cx = std::max(pos->cx, static_cast<int>(mmi.ptMinTrackSize.x));
+  pos->cy = std::max(pos->cy, static_cast<int>(mmi.ptMinTrackSize.y));
+}
+
 }  // namespace
 
 void after_caption_change(HWND hwnd) {
@@ -183,6 +198,9 @@ LRESULT default_window_message(HWND hwnd, UINT message, WPARAM wparam, LPARAM lp
       }
       return MA_ACTIVATE;
     }
+    case WM_WINDOWPOSCHANGING:
+      keep_minimum_track_size(hwnd, reinterpret_cast<WINDOWPOS*>(lparam));
+      return 0;
     case WM_WINDOWPOSCHANGED:
       window_pos_changed(hwnd, reinterpret_cast<const WINDOWPOS*>(lparam));
       return 0;
