@@ -2,7 +2,6 @@
 // disk test with the reason, a drive held in memory is named in every format, and on a
 // disk the bypassed figure is the drive's, far below the cached one.
 #include <gtest/gtest.h>
-#include <sys/mount.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -11,6 +10,7 @@
 #include <nlohmann/json.hpp>
 #include <regex>
 
+#include "private_ramfs.h"
 #include "torvex_process.h"
 
 namespace {
@@ -23,27 +23,6 @@ using nlohmann::json;
 constexpr char kRefusal[] = "Create file: The request is not supported.";
 // How far below: direct I/O to a device is several times slower than copying in memory.
 constexpr double kWellBelow = 4;
-
-// A ramfs on a folder of its own: files in memory only, and no direct I/O. Mounting it
-// needs root; `whyNot` says why it is missing otherwise.
-class Ramfs {
- public:
-  explicit Ramfs(const fs::path& folder) : folder_(folder) {
-    fs::create_directories(folder_);
-    if (::mount("ramfs", folder_.c_str(), "ramfs", 0, nullptr) == 0) mounted_ = true;
-    else whyNot_ = std::string("cannot mount a ramfs here (root is needed): ") + std::strerror(errno);
-  }
-  ~Ramfs() {
-    if (mounted_) ::umount2(folder_.c_str(), MNT_DETACH);
-  }
-  bool mounted() const { return mounted_; }
-  const std::string& whyNot() const { return whyNot_; }
-
- private:
-  fs::path folder_;
-  bool mounted_ = false;
-  std::string whyNot_;
-};
 
 // A fresh folder somewhere else than the test's own folder, removed again at the end.
 class OwnFolder {
@@ -69,13 +48,23 @@ using DirectRun = TorvexTest;
 
 TEST_F(DirectRun, AFileSystemWithoutDirectIoFailsTheDiskTestWithTheReason) {
   fs::path folder = Folder() / "ram";
-  Ramfs ramfs(folder);
-  if (!ramfs.mounted()) GTEST_SKIP() << ramfs.whyNot();
+  fs::create_directory(folder);
   std::vector<std::pair<std::string, std::string>> drives = {{"d", folder.string()}};
-
   // (ramfs reports no free space, so the program's free-space box shrinks Blocks first;
   // the create phase runs all the same.)
-  auto r = Run(Quick({"--direct", "--drive", "d:", "--format", "json"}), {}, drives);
+  json runs;
+  std::string whyNot = cli_run::WithPrivateRamfs(
+      folder,
+      [&] {
+        auto j = Run(Quick({"--direct", "--drive", "d:", "--format", "json"}), {}, drives);
+        auto text = Run(Quick({"--direct", "--drive", "d:", "--quiet"}), {}, drives);
+        return json{{"status", j.status}, {"out", j.out}, {"err", j.err}, {"empty", fs::is_empty(folder)},
+                    {"text_status", text.status}, {"text", text.out}};
+      },
+      runs);
+  if (!whyNot.empty()) GTEST_SKIP() << whyNot;
+  cli_run::Outcome r{runs["status"], runs["out"], runs["err"]};
+
   EXPECT_EQ(r.status, 3) << r.err;
   json j = json::parse(r.out);
   EXPECT_EQ(j["cache"], "bypassed");
@@ -85,11 +74,11 @@ TEST_F(DirectRun, AFileSystemWithoutDirectIoFailsTheDiskTestWithTheReason) {
   EXPECT_EQ(j["machine"]["drive"]["in_memory"], true);
   EXPECT_NE(r.err.find(std::string("Disk failed: ") + kRefusal), std::string::npos) << r.err;
   EXPECT_NE(r.err.find("the file system of drive d: (ramfs) refuses direct I/O"), std::string::npos) << r.err;
-  EXPECT_TRUE(fs::is_empty(folder));
+  EXPECT_EQ(runs["empty"], true);  // the scratch file made before the refusal is gone
 
-  auto text = Run(Quick({"--direct", "--drive", "d:", "--quiet"}), {}, drives);
-  EXPECT_EQ(text.status, 3);
-  EXPECT_NE(text.out.find(std::string("Disk:                       failed: ") + kRefusal), std::string::npos) << text.out;
+  EXPECT_EQ(runs["text_status"], 3);
+  std::string text = runs["text"];
+  EXPECT_NE(text.find(std::string("Disk:                       failed: ") + kRefusal), std::string::npos) << text;
 }
 
 TEST_F(DirectRun, ADriveHeldInMemoryIsNamedSoInEveryFormat) {
