@@ -12,14 +12,18 @@
 
 namespace {
 
-bool AvailableBytes(const char* drive, std::uint64_t& available, DWORD& error) {
-  ULARGE_INTEGER free{};
-  if (!GetDiskFreeSpaceExA(drive, &free, nullptr, nullptr)) {
+// The bytes free to us on the drive. A drive that reports no size at all (0 bytes of 0:
+// a file system held in memory that grows until memory runs out, as ramfs does) has no
+// limit we can know, and `limited` is false; its space is left to the test to find.
+bool AvailableBytes(const char* drive, std::uint64_t& available, bool& limited, DWORD& error) {
+  ULARGE_INTEGER free{}, total{};
+  if (!GetDiskFreeSpaceExA(drive, &free, &total, nullptr)) {
     error = GetLastError();
     if (error == NO_ERROR) error = ERROR_GEN_FAILURE;
     return false;
   }
   available = free.QuadPart;
+  limited = total.QuadPart != 0;
   return true;
 }
 
@@ -49,16 +53,19 @@ std::uint64_t DiskSpaceUsable(std::uint64_t available) {
 
 DWORD CheckDiskSpace(const char* drive, std::int64_t blocks) {
   std::uint64_t available = 0;
+  bool limited = true;
   DWORD error = NO_ERROR;
-  if (!AvailableBytes(drive, available, error)) return error;
+  if (!AvailableBytes(drive, available, limited, error)) return error;
+  if (!limited) return NO_ERROR;
   return DiskSpaceNeeded(blocks) <= DiskSpaceUsable(available) ? NO_ERROR : ERROR_DISK_FULL;
 }
 
 std::int64_t DiskBlocksThatFit(const char* drive) {
   if (CheckDiskDrive(drive) != NO_ERROR) return -1;
   std::uint64_t available = 0;
+  bool limited = true;
   DWORD error = NO_ERROR;
-  if (!AvailableBytes(drive, available, error)) return -1;
+  if (!AvailableBytes(drive, available, limited, error) || !limited) return -1;
   std::uint64_t blocks = DiskSpaceUsable(available) / kDiskBlockSize;
   blocks = blocks > 0 ? blocks - 1 : 0;  // room for the block a random write adds
   return static_cast<std::int64_t>(std::min<std::uint64_t>(blocks, std::numeric_limits<std::int32_t>::max()));

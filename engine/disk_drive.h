@@ -22,10 +22,11 @@ std::uint64_t DiskSpaceNeeded(std::int64_t blocks);
 std::uint64_t DiskSpaceUsable(std::uint64_t available);
 constexpr std::uint64_t kDiskSpaceMinimumMargin = 1u << 20;
 
-// NO_ERROR when a file of `blocks` blocks fits the drive; ERROR_DISK_FULL when it does not,
-// or the error of asking the drive for its space.
+// NO_ERROR when a file of `blocks` blocks fits the drive (or the drive reports no size at
+// all, as a memory file system without a limit does); ERROR_DISK_FULL when it does not, or
+// the error of asking the drive for its space.
 DWORD CheckDiskSpace(const char* drive, std::int64_t blocks);
 
 // The largest block count (at most INT32_MAX) whose file fits the drive, or -1 when the
-// drive is not one the test may use or its space cannot be read.
+// drive is not one the test may use, its space cannot be read or it reports no size.
 std::int64_t DiskBlocksThatFit(const char* drive);

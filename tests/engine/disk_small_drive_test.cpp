@@ -109,4 +109,21 @@ TEST_F(SmallDriveDisk, ADriveWithEveryNameTakenIsReported) {
   EXPECT_EQ(drive_->FilesOtherThan(""), kScratchNames);
 }
 
+TEST(UnlimitedDrive, ADriveThatReportsNoSizeAtAllIsNotHeldToZeroBlocks) {
+  // ramfs says 0 bytes free of 0: it has no limit, not no room.
+  SmallDrive ram("", false, "ramfs");
+  if (!ram.mounted()) GTEST_SKIP() << ram.whyNot();
+  std::string drives = "r=" + ram.folder().string();
+  ::setenv("TORVEX_DRIVES", drives.c_str(), 1);
+  win32_test::reload_drive_table();
+  EXPECT_EQ(DiskBlocksThatFit("R:"), -1);
+  EXPECT_EQ(CheckDiskSpace("R:", 64), static_cast<DWORD>(NO_ERROR));
+  DoDiskBench(nullptr, 64, 1, "R:");
+  EXPECT_STREQ(DiskTestFailure(), "");
+  EXPECT_GE(DiskBytesMoved(), 4u * 64 * kDiskBlockSize - kDiskBlockSize);
+  EXPECT_EQ(ram.FilesOtherThan(""), 0);
+  ::unsetenv("TORVEX_DRIVES");
+  win32_test::reload_drive_table();
+}
+
 }  // namespace

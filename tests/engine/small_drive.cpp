@@ -9,7 +9,7 @@
 #include <cstring>
 #include <vector>
 
-SmallDrive::SmallDrive(const std::string& options, bool readOnly) {
+SmallDrive::SmallDrive(const std::string& options, bool readOnly, const std::string& type) {
   std::string pattern = (std::filesystem::temp_directory_path() / "torvex-small-XXXXXX").string();
   if (::mkdtemp(pattern.data()) == nullptr) {
     whyNot_ = std::string("no folder for the mount: ") + std::strerror(errno);
@@ -17,10 +17,10 @@ SmallDrive::SmallDrive(const std::string& options, bool readOnly) {
   }
   folder_ = pattern;
   unsigned long flags = readOnly ? MS_RDONLY : 0;
-  if (::mount("tmpfs", folder_.c_str(), "tmpfs", flags, options.c_str()) == 0) {
+  if (::mount(type.c_str(), folder_.c_str(), type.c_str(), flags, options.c_str()) == 0) {
     mounted_ = true;
   } else {
-    whyNot_ = std::string("cannot mount a small tmpfs here (root is needed): ") + std::strerror(errno);
+    whyNot_ = "cannot mount a small " + type + " here (root is needed): " + std::strerror(errno);
   }
 }
 

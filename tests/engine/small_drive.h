@@ -8,8 +8,9 @@
 
 class SmallDrive {
  public:
-  // `options` as for mount(8), e.g. "size=4m" or adding "ro".
-  explicit SmallDrive(const std::string& options, bool readOnly = false);
+  // `options` as for mount(8), e.g. "size=4m" or adding "ro"; `type` another file system
+  // kept in memory ("ramfs": no size limit at all).
+  explicit SmallDrive(const std::string& options, bool readOnly = false, const std::string& type = "tmpfs");
   ~SmallDrive();
   SmallDrive(const SmallDrive&) = delete;
   SmallDrive& operator=(const SmallDrive&) = delete;
