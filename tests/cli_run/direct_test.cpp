@@ -50,8 +50,6 @@ TEST_F(DirectRun, AFileSystemWithoutDirectIoFailsTheDiskTestWithTheReason) {
   fs::path folder = Folder() / "ram";
   fs::create_directory(folder);
   std::vector<std::pair<std::string, std::string>> drives = {{"d", folder.string()}};
-  // (ramfs reports no free space, so the program's free-space box shrinks Blocks first;
-  // the create phase runs all the same.)
   json runs;
   std::string whyNot = cli_run::WithPrivateRamfs(
       folder,
@@ -68,6 +66,7 @@ TEST_F(DirectRun, AFileSystemWithoutDirectIoFailsTheDiskTestWithTheReason) {
   EXPECT_EQ(r.status, 3) << r.err;
   json j = json::parse(r.out);
   EXPECT_EQ(j["cache"], "bypassed");
+  EXPECT_EQ(j["inputs"]["blocks"], 64);  // ramfs has no size limit, so nothing shrank them
   EXPECT_EQ(j["runs"][0]["results"]["disk"]["failure"], kRefusal);
   EXPECT_EQ(j["summary"]["disk"], nullptr);  // no figure at all, cached or otherwise
   EXPECT_EQ(j["machine"]["drive"]["file_system"], "ramfs");
