@@ -15,7 +15,9 @@
 #include "cli/compare.h"
 #include "cli/disk_failure.h"
 #include "cli/formats.h"
+#include "cli/interrupt.h"
 #include "cli/number_text.h"
+#include "cli/run_series.h"
 #include "cli/usage.h"
 #include "engine/run_options.h"
 
@@ -98,27 +100,14 @@ class Session {
       return kExitUsage;
     }
     session.date = UtcNow();
-    for (int i = 0; i < options_.runs; ++i) {
-      std::string prefix = options_.runs > 1 ? "run " + std::to_string(i + 1) + "/" + std::to_string(options_.runs) + "  " : "";
-      RunEvents events;
-      if (!options_.quiet)
-        events.status = [&prefix](const StatusLine& line) {
-          std::fprintf(stderr, "%s%8s s  %s\n", prefix.c_str(), FormatFixed(line.seconds, 2).c_str(), line.text.c_str());
-        };
-      events.programSaid = [&session](const std::string& said) {
-        std::string warning = "the program said \"" + said + "\"";
-        Say(warning);
-        session.warnings.push_back(warning);
-      };
-      session.runs.push_back(driver_.RunOnce(events, session.inputs));
-    }
-    if (session.inputs.blocks != session.inputs.blocksRequested) {
+    RunSeries(driver_, options_, report, Say);
+    if (!session.runs.empty() && session.inputs.blocks != session.inputs.blocksRequested) {
       std::string warning = "blocks " + std::to_string(session.inputs.blocksRequested) +
                             " would not fit the drive; the program ran with " + std::to_string(session.inputs.blocks);
       Say(warning);
       session.warnings.push_back(warning);
     }
-    if (session.inputs.threads != session.inputs.threadsRequested) {
+    if (!session.runs.empty() && session.inputs.threads != session.inputs.threadsRequested) {
       std::string warning = "threads " + std::to_string(session.inputs.threadsRequested) +
                             " is above the program's limit; it ran with " + std::to_string(session.inputs.threads);
       Say(warning);
@@ -135,6 +124,19 @@ class Session {
   ProgramDriver driver_;
 };
 
+// How the run ended, for a script: an interrupted run over everything, then a failed
+// benchmark, then a regression beyond --fail-below.
+int ExitStatusOf(const Report& report) {
+  if (!Complete(report)) return kExitInterrupted;
+  if (report.session.anyFailed()) return kExitBenchmarkFailed;
+  if (!RegressedBelow(report).empty()) return kExitRegression;
+  return kExitSuccess;
+}
+
+// Ends the process after Ctrl+C: the program's threads may be parked mid-run, so nothing
+// may wait for them, and no destructor may run that would.
+[[noreturn]] void EndInterrupted(int status) { std::_Exit(status); }
+
 int RunBenchmarks(const Options& options, const ProgramEntry& entry) {
   Report report;
   if (!options.compare.empty()) {
@@ -144,6 +146,7 @@ int RunBenchmarks(const Options& options, const ProgramEntry& entry) {
       Say(error);
       return kExitUsage;
     }
+    comparison.failBelow = options.failBelow;
     report.comparison = comparison;
   }
   AtomicFile output, screenshot;
@@ -167,9 +170,14 @@ int RunBenchmarks(const Options& options, const ProgramEntry& entry) {
   ResultsOutput results;
   // The command line always runs on the virtual screen, whatever display this machine has.
   ::setenv("TORVEX_DISPLAY", "headless", 1);
+  // Before the program starts: its scratch-file cleanup must find our handler in place.
+  CatchInterrupt();
   Session session(options, entry);
   int status = session.Run(report);
-  if (status == kExitSuccess && !options.screenshot.empty()) {
+  bool interrupted = status == kExitSuccess && !Complete(report);
+  if (interrupted) {
+    screenshot.Discard();
+  } else if (status == kExitSuccess && !options.screenshot.empty()) {
     if (!session.Screenshot(screenshot.TemporaryPath())) {
       Say("--screenshot: the program's window could not be photographed");
       status = kExitError;
@@ -178,7 +186,7 @@ int RunBenchmarks(const Options& options, const ProgramEntry& entry) {
       status = kExitError;
     }
   }
-  session.End();
+  if (!interrupted) session.End();
   if (status != kExitSuccess) return status;
 
   report.machine = ReadMachineInfo(report.session.inputs.drive);
@@ -201,18 +209,35 @@ int RunBenchmarks(const Options& options, const ProgramEntry& entry) {
     Say(warning);
     report.session.warnings.push_back(warning);
   }
+  if (interrupted)
+    Say(report.session.runs.empty() ? std::string("interrupted before the first measured run completed")
+                                    : "interrupted: the results hold the " + std::to_string(report.session.runs.size()) +
+                                          " measured " + (report.session.runs.size() == 1 ? "run" : "runs") +
+                                          " completed before");
+  if (report.comparison) {
+    report.comparison->warnings = Differences(report.comparison->context, ToJson(report));
+    for (const std::string& warning : report.comparison->warnings) Say("--compare " + report.comparison->file + ": " + warning);
+    for (Benchmark b : RegressedBelow(report)) {
+      std::optional<Judgement> j = Judge(report, b);
+      Say(std::string(BenchmarkTitle(b)) + " is " + FormatFixed(-j->Difference() * 100, 1) + "% slower than " +
+          report.comparison->file + ", beyond --fail-below " + FormatSignificant(*report.comparison->failBelow) +
+          "% and the noise");
+    }
+  }
 
   std::string text = FormatReport(report, options.format);
+  status = ExitStatusOf(report);
   if (!options.output.empty()) {
     if (std::string error = output.Commit(text); !error.empty()) {
       Say("--output: " + error);
-      return kExitError;
+      status = kExitError;
     }
   } else if (!results.Write(text)) {
     Say("cannot write the results to standard output");
-    return kExitError;
+    status = kExitError;
   }
-  return report.session.anyFailed() ? kExitBenchmarkFailed : kExitSuccess;
+  if (interrupted) EndInterrupted(status == kExitError ? kExitError : kExitInterrupted);
+  return status;
 }
 
 }  // namespace

@@ -10,6 +10,8 @@ constexpr int kExitSuccess = 0;
 constexpr int kExitError = 1;  // the program itself could not be started or driven
 constexpr int kExitUsage = 2;
 constexpr int kExitBenchmarkFailed = 3;
+constexpr int kExitRegression = 4;      // --fail-below: slower than the saved result beyond it
+constexpr int kExitInterrupted = 130;   // Ctrl+C: the runs so far were printed, marked incomplete
 
 // Handles the options of argv (which must hold some: see HasOptions) and returns the
 // process's exit status. `entry` starts the window program on the calling thread's behalf.

@@ -2,6 +2,7 @@
 // per benchmark and the machine. nlohmann writes numbers without the C locale, so a
 // decimal comma can never slip in.
 #include "cli/formats.h"
+#include "cli/noise_formats.h"
 #include "cli/version.h"
 
 namespace cli {
@@ -58,19 +59,6 @@ json SummaryJson(const Session& session) {
   return summary;
 }
 
-json CompareJson(const Report& report) {
-  json j = {{"file", report.comparison->file}};
-  for (Benchmark b : kBenchmarks) {
-    std::optional<Summary> now = SummaryOf(report.session, b);
-    const std::optional<double>& saved = report.comparison->saved[static_cast<int>(b)];
-    json entry = {{"this", now ? json(now->median) : json(nullptr)}, {"saved", saved ? json(*saved) : json(nullptr)}};
-    entry["ratio"] = (now && saved && *saved > 0) ? json(now->median / *saved) : json(nullptr);
-    entry["unit"] = BenchmarkUnit(b);
-    j[BenchmarkKey(b)] = entry;
-  }
-  return j;
-}
-
 }  // namespace
 
 json ToJson(const Report& report) {
@@ -92,6 +80,9 @@ json ToJson(const Report& report) {
         {"repeat", s.inputs.repeat},
         {"drive", s.inputs.drive}}},
       {"runs", runs},
+      {"repetition", RepetitionJson(report)},
+      {"warmup", WarmupJson(report)},
+      {"complete", Complete(report)},
       {"summary", SummaryJson(s)},
       {"failed", s.anyFailed()},
       {"warnings", s.warnings},

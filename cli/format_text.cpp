@@ -2,6 +2,7 @@
 // spread over several runs, and the comparison with a saved result.
 #include "cli/formats.h"
 #include "cli/machine_state.h"
+#include "cli/noise_formats.h"
 #include "cli/number_text.h"
 #include "cli/version.h"
 
@@ -44,12 +45,13 @@ std::string FormatText(const Report& report) {
   std::string text = std::string(kProgramName) + " " + kVersion + ": threads " + std::to_string(s.inputs.threads) +
                      ", blocks " + std::to_string(s.inputs.blocks) + ", repeat " + std::to_string(s.inputs.repeat) +
                      ", " + DriveText(report) + "\n";
+  text += IncompleteText(report) + WarmupText(report);
   if (s.runs.size() == 1) {
     for (Benchmark b : kBenchmarks) {
       const Result& result = s.runs[0].of(b);
       text += Padded(BenchmarkTitle(b)) + ResultText(b, result) + (result.failed() ? "" : KnownText(b, result.rate)) + "\n";
     }
-  } else {
+  } else if (s.runs.size() > 1) {
     for (std::size_t i = 0; i < s.runs.size(); ++i) {
       text += "Run " + std::to_string(i + 1) + ":";
       for (Benchmark b : kBenchmarks) text += (b == Benchmark::Dhrystone ? " " : ", ") + ResultText(b, s.runs[i].of(b));
@@ -68,6 +70,7 @@ std::string FormatText(const Report& report) {
               KnownText(b, summary->median) + "\n";
     }
   }
+  text += StopText(report);
   text += report.cache == CacheMode::Bypassed ? "The disk figure bypasses the system's file cache.\n"
                                              : "The disk figure includes the system's file cache.\n";
   if (report.machine.drive.inMemory)
@@ -75,20 +78,7 @@ std::string FormatText(const Report& report) {
             "): its figure is not a disk's.\n";
   for (const std::string& warning : StateWarnings(report.state, report.machine.onlineCores))
     text += "Warning: " + warning + ".\n";
-  if (report.comparison) {
-    text += "Compared with " + report.comparison->file + ":\n";
-    for (Benchmark b : kBenchmarks) {
-      std::optional<Summary> now = SummaryOf(s, b);
-      const std::optional<double>& saved = report.comparison->saved[static_cast<int>(b)];
-      text += Padded(BenchmarkTitle(b));
-      if (!now || !saved || *saved <= 0) {
-        text += "no figure to compare\n";
-        continue;
-      }
-      text += FormatRate(b, now->median) + " vs " + FormatRate(b, *saved) + " " + BenchmarkUnit(b) + ", ratio " +
-              FormatFixed(now->median / *saved, 3) + "\n";
-    }
-  }
+  text += ComparisonText(report);
   return text;
 }
 

@@ -67,10 +67,31 @@ std::string ReadFormat(Options& o, std::string_view v) {
 }
 
 std::string ReadRuns(Options& o, std::string_view v) {
+  o.autoRuns = v == "auto";
+  if (o.autoRuns) return "";
   long long value = 0;
   std::string error = ReadNumber("runs", v, 1, kMaxRuns, value);
   if (error.empty()) o.runs = static_cast<int>(value);
+  if (!error.empty() && error.find("not a whole number") != std::string::npos)
+    error = "--runs: " + Quoted(v) + " is neither auto nor a whole number (1 to " + std::to_string(kMaxRuns) + ")";
   return error;
+}
+
+std::string ReadWarmup(Options& o, std::string_view v) {
+  long long value = 0;
+  std::string error = ReadNumber("warmup", v, 0, kMaxWarmup, value);
+  if (error.empty()) o.warmup = static_cast<int>(value);
+  return error;
+}
+
+// A percentage such as 5 or 2.5; from_chars reads it the same in every locale.
+std::string ReadFailBelow(Options& o, std::string_view v) {
+  double value = 0;
+  auto [end, error] = std::from_chars(v.data(), v.data() + v.size(), value);
+  if (v.empty() || error != std::errc() || end != v.data() + v.size() || !(value >= 0 && value < 100))
+    return "--fail-below: " + Quoted(v) + " is not a percentage (0 or more, below 100)";
+  o.failBelow = value;
+  return "";
 }
 
 const std::vector<Spec>& Specs() {
@@ -83,6 +104,8 @@ const std::vector<Spec>& Specs() {
       {"repeat", true, true, FieldNumber("repeat", &Options::repeat)},
       {"drive", true, true, ReadDrive},
       {"runs", true, true, ReadRuns},
+      {"warmup", true, true, ReadWarmup},
+      {"fail-below", true, true, ReadFailBelow},
       {"format", true, true, ReadFormat},
       {"output", true, true, Path("output", &Options::output)},
       {"screenshot", true, true, Path("screenshot", &Options::screenshot)},
@@ -152,6 +175,8 @@ ParseResult ParseOptions(int argc, const char* const* argv) {
   else if (version) o.action = Action::Version;
   else if (firstRunOption && o.action != Action::Run)
     result.error = "--" + std::string(firstRunOption) + " is an option of --run (see --help)";
+  else if (o.failBelow && o.compare.empty())
+    result.error = "--fail-below needs --compare FILE, the result it measures regressions against";
   return result;
 }
 

@@ -15,6 +15,7 @@ enum class Format { Text, Csv, Json };
 // Largest value the dialog's number fields hold: they are read as 32-bit signed integers.
 constexpr long long kFieldMaximum = 2147483647;
 constexpr int kMaxRuns = 1000;
+constexpr int kMaxWarmup = 100;
 
 struct Options {
   Action action = Action::Window;
@@ -25,6 +26,9 @@ struct Options {
   std::optional<long long> repeat;
   std::optional<char> drive;  // lower-case letter
   int runs = 1;
+  bool autoRuns = false;       // --runs auto: repeat until the figures settle (see run_plan.h)
+  std::optional<int> warmup;   // discarded runs first; unset: the default of run_plan.h
+  std::optional<double> failBelow;  // percent; exit 4 on a regression beyond it and the noise
   Format format = Format::Text;
   std::string output;      // empty: standard output
   std::string screenshot;  // empty: none

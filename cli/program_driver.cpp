@@ -6,6 +6,7 @@
 #include <chrono>
 
 #include "cli/disk_failure.h"
+#include "cli/interrupt.h"
 #include "cli/number_text.h"
 
 namespace cli {
@@ -102,6 +103,7 @@ std::string ProgramDriver::Prepare(const Options& options, Inputs& inputs) {
   inputs.threadsRequested = GetDlgItemInt(panel_, kIdThreads, nullptr, FALSE);
   inputs.blocksRequested = GetDlgItemInt(panel_, kIdBlocks, nullptr, FALSE);
   inputs.blocks = static_cast<int>(inputs.blocksRequested);
+  inputs.threads = static_cast<int>(inputs.threadsRequested);  // until a run says what it ran with
   inputs.repeat = static_cast<int>(GetDlgItemInt(panel_, kIdRepeat, nullptr, FALSE));
 
   HWND list = GetDlgItem(panel_, kIdDriveList);
@@ -141,7 +143,7 @@ void ProgramDriver::AnswerMessageBoxes(const RunEvents& events) {
   PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
 }
 
-Run ProgramDriver::RunOnce(const RunEvents& events, Inputs& inputs) {
+std::optional<Run> ProgramDriver::RunOnce(const RunEvents& events, Inputs& inputs) {
   Run run;
   recorder_.Restart();
   auto start = std::chrono::steady_clock::now();
@@ -154,6 +156,7 @@ Run ProgramDriver::RunOnce(const RunEvents& events, Inputs& inputs) {
       if (events.status) events.status(lines[seen]);
       complete = complete || lines[seen].text == kRunCompleteText;
     }
+    if (recorder_.Parked()) return std::nullopt;
     if (!complete) AnswerMessageBoxes(events);
   }
   headless::wait_idle(frame_, kIdleTimeoutMs);
@@ -174,6 +177,16 @@ Run ProgramDriver::RunOnce(const RunEvents& events, Inputs& inputs) {
   }
   return run;
 }
+
+std::optional<Run> ProgramDriver::RunWithBlocks(const RunEvents& events, Inputs inputs, int blocks) {
+  std::string asked = Text(kIdBlocks);
+  SetDlgItemInt(panel_, kIdBlocks, static_cast<UINT>(blocks), FALSE);
+  std::optional<Run> run = RunOnce(events, inputs);
+  if (run) SetDlgItemTextA(panel_, kIdBlocks, asked.c_str());
+  return run;
+}
+
+void ProgramDriver::StopOnInterrupt() { recorder_.ParkWhen(Interrupted); }
 
 bool ProgramDriver::Screenshot(const std::string& path) {
   headless::wait_idle(frame_, kIdleTimeoutMs);

@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <functional>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -39,8 +40,18 @@ class ProgramDriver {
   std::string Prepare(const Options& options, Inputs& inputs);
 
   // One Run!, from the command to the filled result fields. `inputs.threads` becomes the
-  // count the program ran with (it caps it after its limit box).
-  Run RunOnce(const RunEvents& events, Inputs& inputs);
+  // count the program ran with (it caps it after its limit box). Nothing when Ctrl+C
+  // parked the program before the run completed (see StopOnInterrupt); the program's
+  // windows must then be left alone, as its GUI thread answers nothing any more.
+  std::optional<Run> RunOnce(const RunEvents& events, Inputs& inputs);
+
+  // A run with the Blocks field set to `blocks` for its duration, then set back, so that
+  // the disk test of a discarded warm-up run costs next to nothing.
+  std::optional<Run> RunWithBlocks(const RunEvents& events, Inputs inputs, int blocks);
+
+  // From now on Ctrl+C (see interrupt.h) parks the program at its next status line
+  // outside a disk test.
+  void StopOnInterrupt();
 
   // A PNG of the main window as it stands.
   bool Screenshot(const std::string& path);

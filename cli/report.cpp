@@ -23,9 +23,11 @@ const char* KnownUnit(Benchmark b) {
   return "";
 }
 
-std::optional<Summary> SummaryOf(const Session& session, Benchmark b) {
+std::optional<Summary> SummaryOf(const Session& session, Benchmark b) { return SummaryOf(session.runs, b); }
+
+std::optional<Summary> SummaryOf(const std::vector<Run>& runs, Benchmark b) {
   std::vector<double> rates;
-  for (const Run& run : session.runs) {
+  for (const Run& run : runs) {
     const Result& result = run.of(b);
     if (!result.failed() && result.rate) rates.push_back(*result.rate);
   }

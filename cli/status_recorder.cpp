@@ -8,9 +8,18 @@ namespace {
 
 // A hook procedure has no context of its own, so its state is the module's. The mutex is
 // taken only for the copy of one line; the hook never waits on the recording side.
+// The run command's text before the disk test, and the start of the test's last line,
+// written after its delete phase.
+constexpr char kDiskTestStart[] = "Running Disk Benchmark";
+constexpr char kDiskTestTotal[] = "Total Disk test time";
+
 struct State {
   std::mutex mutex;
   std::condition_variable added;
+  std::condition_variable released;  // never notified: a parked thread stays parked
+  bool (*parkRequested)() = nullptr;
+  bool inDiskTest = false;
+  bool parked = false;
   std::vector<StatusLine> lines;
   std::chrono::steady_clock::time_point start = std::chrono::steady_clock::now();
   HWND control = nullptr;
@@ -31,12 +40,21 @@ LRESULT CALLBACK RecordStatus(int code, WPARAM wParam, LPARAM lParam) {
   State& s = state();
   HHOOK hook;
   {
-    std::lock_guard lock(s.mutex);
+    std::unique_lock lock(s.mutex);
     hook = s.hook;
     const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
     if (code == HC_ACTION && message->message == WM_SETTEXT && message->hwnd == s.control && message->lParam) {
+      // Parked before the line is recorded, so the run it belongs to never counts as done.
+      if (!s.inDiskTest && s.parkRequested && s.parkRequested()) {
+        s.parked = true;
+        s.added.notify_all();
+        s.released.wait(lock, [] { return false; });
+      }
+      std::string text = WithoutLineEnd(reinterpret_cast<const char*>(message->lParam));
+      if (text == kDiskTestStart) s.inDiskTest = true;
+      else if (text.rfind(kDiskTestTotal, 0) == 0) s.inDiskTest = false;
       std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - s.start;
-      s.lines.push_back({elapsed.count(), WithoutLineEnd(reinterpret_cast<const char*>(message->lParam))});
+      s.lines.push_back({elapsed.count(), std::move(text)});
       s.added.notify_all();
     }
   }
@@ -73,14 +91,27 @@ void StatusRecorder::Restart() {
   State& s = state();
   std::lock_guard lock(s.mutex);
   s.lines.clear();
+  s.inDiskTest = false;
   s.start = std::chrono::steady_clock::now();
 }
 
 std::vector<StatusLine> StatusRecorder::WaitBeyond(std::size_t seen, std::chrono::milliseconds timeout) {
   State& s = state();
   std::unique_lock lock(s.mutex);
-  s.added.wait_for(lock, timeout, [&] { return s.lines.size() > seen; });
+  s.added.wait_for(lock, timeout, [&] { return s.lines.size() > seen || s.parked; });
   return s.lines;
+}
+
+void StatusRecorder::ParkWhen(bool (*requested)()) {
+  State& s = state();
+  std::lock_guard lock(s.mutex);
+  s.parkRequested = requested;
+}
+
+bool StatusRecorder::Parked() const {
+  State& s = state();
+  std::lock_guard lock(s.mutex);
+  return s.parked;
 }
 
 }  // namespace cli

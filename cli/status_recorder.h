@@ -24,8 +24,16 @@ class StatusRecorder {
   // Forgets the lines so far and counts time from now.
   void Restart();
 
-  // Waits up to `timeout` for lines beyond the first `seen`, and returns all lines so far.
+  // Waits up to `timeout` for lines beyond the first `seen` (or for the GUI thread to be
+  // parked), and returns all lines so far.
   std::vector<StatusLine> WaitBeyond(std::size_t seen, std::chrono::milliseconds timeout);
+
+  // From now on, once `requested` says so, the hook parks the GUI thread at its next status
+  // line that does not fall inside a disk test: between "Running Disk Benchmark" and the
+  // test's total line a scratch file may exist, and the test's delete phase must come first.
+  // The parked thread does no more work; the process is expected to end.
+  void ParkWhen(bool (*requested)());
+  bool Parked() const;
 };
 
 }  // namespace cli

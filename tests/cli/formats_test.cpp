@@ -108,13 +108,65 @@ TEST(Text, AFailureShowsItsReason) {
 
 TEST_F(DecimalCommaLocale, TextOfSeveralRunsAndAComparisonUsesPoints) {
   Report report = MakeReport({MakeRun("12.5", "7000", "850"), MakeRun("13.5", "7100", "860")});
-  report.comparison = Comparison{"old.json", {13.0, 3550.0, std::nullopt}};
+  report.comparison.emplace();
+  report.comparison->file = "old.json";
+  report.comparison->saved = {SavedFigure{13.0, 0, 1}, SavedFigure{3550.0, 0, 1}, std::nullopt};
   std::string text = FormatText(report);
   EXPECT_NE(text.find("Run 2: 13.5 KDhry/s, 7100 KWhet/s, 860 Kbyte/s\n"), std::string::npos) << text;
   EXPECT_NE(text.find("Integer (Dhrystone):        median 13 KDhry/s (min 12.5, max 13.5, cv 5.4%, 2 runs) (7.399 DMIPS)\n"),
             std::string::npos) << text;
-  EXPECT_NE(text.find("Floating point (Whetstone): 7050 vs 3550 KWhet/s, ratio 1.986\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("Integer (Dhrystone):        13 vs 13 KDhry/s, ratio 1.000: no change (+0.0% is within the "
+                      "noise 5.4% here, 3.0% there)\n"),
+            std::string::npos) << text;
+  EXPECT_NE(text.find("Floating point (Whetstone): 7050 vs 3550 KWhet/s, ratio 1.986: faster (+98.6%, beyond the "
+                      "noise 1.0% here, 3.0% there)\n"),
+            std::string::npos) << text;
   EXPECT_NE(text.find("Disk:                       no figure to compare\n"), std::string::npos) << text;
+}
+
+TEST(Text, AnInterruptedSeriesIsMarkedIncompleteAndSaysWhatWasDiscarded) {
+  Report report = MakeReport({MakeRun("12.5", "7000", "850"), MakeRun("13.5", "7100", "860")});
+  report.plan = {true, 1, 1};
+  report.stopped = StopReason::Interrupted;
+  report.warmup.runs = {MakeRun("11", "6900", "40")};
+  std::string text = FormatText(report);
+  std::string heading = text.substr(0, text.find('\n') + 1);
+  EXPECT_EQ(text.substr(heading.size()),
+            "INCOMPLETE: stopped by Ctrl+C after 2 of up to 10 measured runs; the figures are those of the completed "
+            "runs only.\n"
+            "Warm-up: 1 run discarded before measuring (Dhrystone and Whetstone at the inputs above, the disk test "
+            "with 1 block): 11 KDhry/s, 6900 KWhet/s, 40 Kbyte/s.\n"
+            "Run 1: 12.5 KDhry/s, 7000 KWhet/s, 850 Kbyte/s\n"
+            "Run 2: 13.5 KDhry/s, 7100 KWhet/s, 860 Kbyte/s\n"
+            "Integer (Dhrystone):        median 13 KDhry/s (min 12.5, max 13.5, cv 5.4%, 2 runs) (7.399 DMIPS)\n"
+            "Floating point (Whetstone): median 7050 KWhet/s (min 7000, max 7100, cv 1.0%, 2 runs) (7.05 MWIPS)\n"
+            "Disk:                       median 855 Kbyte/s (min 850, max 860, cv 0.8%, 2 runs)\n"
+            "Runs: auto (until every cv is below 3%, at most 10), stopped by Ctrl+C after 2 runs.\n"
+            "The disk figure includes the system's file cache.\n");
+  nlohmann::json j = ToJson(report);
+  EXPECT_EQ(j["complete"], false);
+  EXPECT_EQ(j["repetition"], nlohmann::json::parse(R"({"runs": "auto", "completed": 2, "stopped": "interrupted",
+                                                      "cv_below": 0.03, "run_limit": 10})"));
+  EXPECT_EQ(j["warmup"], nlohmann::json::parse(R"({"runs": 1, "disk_blocks": 1,
+                                                  "discarded": [{"dhrystone": 11, "whetstone": 6900, "disk": 40}]})"));
+  // Stopped before any measured run: no figures, and no summary that pretends to have some.
+  report.session.runs.clear();
+  text = FormatText(report);
+  EXPECT_NE(text.find("INCOMPLETE: stopped by Ctrl+C before the first measured run completed; there are no figures.\n"),
+            std::string::npos);
+  EXPECT_EQ(text.find("median"), std::string::npos) << text;
+  EXPECT_TRUE(ToJson(report)["summary"]["dhrystone"].is_null());
+}
+
+TEST(Text, AutoAtItsLimitNamesTheBenchmarksThatDidNotSettle) {
+  Report report = MakeReport({MakeRun("10", "7000", "850"), MakeRun("20", "7001", "860"), MakeRun("10", "7000", "850")});
+  report.plan = {true, 1, 0};
+  report.stopped = StopReason::Limit;
+  EXPECT_NE(FormatText(report).find("Runs: auto (until every cv is below 3%, at most 10), stopped at the limit of 3 runs "
+                                    "with the cv not below 3%: Integer (Dhrystone) 43.3%.\n"),
+            std::string::npos)
+      << FormatText(report);
+  EXPECT_EQ(ToJson(report)["repetition"]["stopped"], "limit");
 }
 
 TEST_F(DecimalCommaLocale, JsonNumbersUsePointsAndReadBack) {

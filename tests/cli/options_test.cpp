@@ -54,6 +54,19 @@ TEST(Options, UnsetInputsStayUnsetSoTheDialogDefaultsHold) {
   EXPECT_EQ(r.options.format, Format::Text);
 }
 
+TEST(Options, RunsAutoWarmupAndFailBelow) {
+  auto r = Parse({"--run", "--runs", "auto", "--warmup=0", "--compare", "c.json", "--fail-below", "2.5"});
+  ASSERT_EQ(r.error, "");
+  EXPECT_TRUE(r.options.autoRuns);
+  EXPECT_EQ(r.options.warmup, 0);
+  EXPECT_EQ(r.options.failBelow, 2.5);
+  // The last --runs wins, a number after auto included.
+  auto last = Parse({"--run", "--runs=auto", "--runs=4"});
+  EXPECT_FALSE(last.options.autoRuns);
+  EXPECT_EQ(last.options.runs, 4);
+  EXPECT_FALSE(last.options.warmup);
+}
+
 TEST(Options, ThreadsAboveTheLimitAreLeftForTheProgramToCap) {
   auto r = Parse({"--run", "--threads", "64"});
   ASSERT_EQ(r.error, "");
@@ -95,6 +108,12 @@ TEST(Options, BadLinesNameTheOptionAndWhatItAccepts) {
       {{"--run", "-t", "4"}, "unknown option -t (options are long: see --help)"},
       {{"--run", "extra"}, "unexpected argument \"extra\" (see --help)"},
       {{"--threads=4"}, "--threads is an option of --run (see --help)"},
+      {{"--run", "--runs=often"}, "--runs: \"often\" is neither auto nor a whole number (1 to 1000)"},
+      {{"--run", "--warmup=-1"}, "--warmup: -1 is out of range (0 to 100)"},
+      {{"--run", "--compare=c.json", "--fail-below=100"}, "--fail-below: \"100\" is not a percentage (0 or more, below 100)"},
+      {{"--run", "--compare=c.json", "--fail-below=5%"}, "--fail-below: \"5%\" is not a percentage (0 or more, below 100)"},
+      {{"--run", "--compare=c.json", "--fail-below=nan"}, "--fail-below: \"nan\" is not a percentage (0 or more, below 100)"},
+      {{"--run", "--fail-below=5"}, "--fail-below needs --compare FILE, the result it measures regressions against"},
   };
   for (const Case& c : cases) {
     auto r = Parse(c.args);

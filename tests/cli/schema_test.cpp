@@ -44,7 +44,8 @@ TEST(Schema, ReadmeExampleHasExactlyTheKeysOfTheOutput) {
   std::size_t end = readme.find("```", begin);
   json documented = json::parse(readme.substr(begin, end - begin));
 
-  // A report with every optional part: a failed disk test and a comparison.
+  // A report with every optional part: a failed disk test, a warm-up, --runs auto and a
+  // comparison with --fail-below.
   cli::Report report;
   cli::Run run;
   for (int i = 0; i < 3; ++i) run.results[i] = {"100", 100.0, ""};
@@ -52,7 +53,14 @@ TEST(Schema, ReadmeExampleHasExactlyTheKeysOfTheOutput) {
   run.status = {{0.0, "Running Dhrystones"}};
   report.session.runs = {run};
   report.session.warnings = {"a warning"};
-  report.comparison = cli::Comparison{"old.json", {1.0, 2.0, 3.0}};
+  report.comparison.emplace();
+  report.comparison->file = "old.json";
+  report.comparison->saved = {cli::SavedFigure{1.0, 0.01, 3}, cli::SavedFigure{2.0, 0, 1}, cli::SavedFigure{3.0, 0, 1}};
+  report.comparison->failBelow = 5;
+  report.comparison->warnings = {"the saved result ran with other inputs (threads 4 there, 1 here)"};
+  report.plan = {true, 1, 1};
+  report.stopped = cli::StopReason::Stable;
+  report.warmup.runs = {run};
   json output = cli::ToJson(report);
 
   std::set<std::string> documentedPaths, outputPaths;

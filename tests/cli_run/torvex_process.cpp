@@ -1,6 +1,7 @@
 #include "torvex_process.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -32,6 +33,11 @@ void TorvexTest::TearDown() {
 
 Outcome TorvexTest::Run(const std::vector<std::string>& args, const std::map<std::string, std::string>& environment,
                         const std::vector<std::pair<std::string, std::string>>& extraDrives) {
+  return Finish(Start(args, environment, extraDrives));
+}
+
+int TorvexTest::Start(const std::vector<std::string>& args, const std::map<std::string, std::string>& environment,
+                      const std::vector<std::pair<std::string, std::string>>& extraDrives) {
   std::map<std::string, std::string> env;
   for (char** e = environ; *e; ++e) {
     std::string entry = *e;
@@ -62,14 +68,31 @@ Outcome TorvexTest::Run(const std::vector<std::string>& args, const std::map<std
   posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
   // The program's own working directory is the test's folder: nothing lands elsewhere.
   posix_spawn_file_actions_addchdir_np(&actions, folder_.c_str());
+  // Ctrl+C reaches the program as from a terminal, whatever this process inherited.
+  posix_spawnattr_t attributes;
+  posix_spawnattr_init(&attributes);
+  sigset_t defaults;
+  sigemptyset(&defaults);
+  sigaddset(&defaults, SIGINT);
+  posix_spawnattr_setsigdefault(&attributes, &defaults);
+  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
   pid_t pid = 0;
-  Outcome outcome;
-  int error = posix_spawn(&pid, program_.c_str(), &actions, nullptr, argv.data(), envp.data());
+  int error = posix_spawn(&pid, program_.c_str(), &actions, &attributes, argv.data(), envp.data());
   posix_spawn_file_actions_destroy(&actions);
+  posix_spawnattr_destroy(&attributes);
   if (error != 0) {
     ADD_FAILURE() << "cannot start " << program_;
-    return outcome;
+    return -1;
   }
+  return pid;
+}
+
+std::string TorvexTest::ErrSoFar() const { return Read(folder_ / ".stderr"); }
+
+Outcome TorvexTest::Finish(int pid) {
+  Outcome outcome;
+  if (pid <= 0) return outcome;
+  fs::path outPath = folder_ / ".stdout", errPath = folder_ / ".stderr";
   int wstatus = 0;
   while (waitpid(pid, &wstatus, 0) < 0) {
   }

@@ -28,6 +28,14 @@ class TorvexTest : public ::testing::Test {
   Outcome Run(const std::vector<std::string>& args, const std::map<std::string, std::string>& environment = {},
               const std::vector<std::pair<std::string, std::string>>& extraDrives = {});
 
+  // The same in two halves, for a test that acts while the program runs: Start returns
+  // its process id (SIGINT at its default action, as from a terminal), ErrSoFar what it
+  // has printed on stderr so far, Finish waits for it.
+  int Start(const std::vector<std::string>& args, const std::map<std::string, std::string>& environment = {},
+            const std::vector<std::pair<std::string, std::string>>& extraDrives = {});
+  std::string ErrSoFar() const;
+  Outcome Finish(int pid);
+
   const std::filesystem::path& Folder() const { return folder_; }
   std::string Read(const std::filesystem::path& path) const;
   void Write(const std::filesystem::path& path, const std::string& text) const;
