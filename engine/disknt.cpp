@@ -51,42 +51,60 @@ HANDLE OpenScratchFile(const char* name) {
   return CreateFileA(name, GENERIC_READ | GENERIC_WRITE, 0, NULL, OPEN_ALWAYS, flags, NULL);
 }
 
-void SeekTo(std::int64_t position) {
-  // A failed seek is ignored: the transfer that follows goes ahead where the file stands.
-  LONG high = static_cast<LONG>(static_cast<std::uint64_t>(position) >> 32);
-  SetFilePointer(fh, static_cast<LONG>(static_cast<DWORD>(position)), &high, FILE_BEGIN);
-}
+// What a transfer phase works with, read from the module state once at its start and kept
+// in registers. Where the kernel isolates its page tables, every system call empties the
+// address caches and the first touch of each page afterwards pays for finding it again;
+// so the transfers of a phase touch no module data at all, and the phase adds what it
+// moved to the test's count when it ends.
+struct Phase {
+  HANDLE file = fh;
+  BYTE* data = transfer;
+  DWORD size = blocksize;
+  std::int32_t blocks = filesize;
+  std::uint64_t moved = 0;
 
-bool WriteBlock(const char* title) {
-  DWORD written = 0;
-  BOOL ok = WriteFile(fh, transfer, blocksize, &written, NULL);
-  bytesMoved += written;
-  if (!ok) NoteDiskFailure(title, GetLastError());
-  return ok != FALSE;
-}
+  Phase() = default;
+  Phase(const Phase&) = delete;
+  Phase& operator=(const Phase&) = delete;
+  ~Phase() { bytesMoved += moved; }
 
-// A read that comes back short where the file should hold a whole block means the file is
-// shorter than the test made it: the phase stops there rather than read nothing on.
-bool ReadBlock(const char* title, bool wholeBlockExpected) {
-  DWORD read = 0;
-  BOOL ok = ReadFile(fh, transfer, blocksize, &read, NULL);
-  bytesMoved += read;
-  if (!ok) {
-    NoteDiskFailure(title, GetLastError());
-    return false;
+  void SeekTo(std::int64_t position) const {
+    // A failed seek is ignored: the transfer that follows goes ahead where the file stands.
+    LONG high = static_cast<LONG>(static_cast<std::uint64_t>(position) >> 32);
+    SetFilePointer(file, static_cast<LONG>(static_cast<DWORD>(position)), &high, FILE_BEGIN);
   }
-  if (read < blocksize && wholeBlockExpected) {
-    NoteDiskFailure(title, ERROR_HANDLE_EOF);
-    return false;
-  }
-  return true;
-}
 
-std::int64_t SeekToRandomBlock() {
-  std::int64_t block = DiskRandomBlock(msvcrt::rand(), filesize);
-  SeekTo(block * blocksize);
-  return block;
-}
+  bool WriteBlock(const char* title) {
+    DWORD written = 0;
+    BOOL ok = WriteFile(file, data, size, &written, NULL);
+    moved += written;
+    if (!ok) NoteDiskFailure(title, GetLastError());
+    return ok != FALSE;
+  }
+
+  // A read that comes back short where the file should hold a whole block means the file
+  // is shorter than the test made it: the phase stops there rather than read nothing on.
+  bool ReadBlock(const char* title, bool wholeBlockExpected) {
+    DWORD read = 0;
+    BOOL ok = ReadFile(file, data, size, &read, NULL);
+    moved += read;
+    if (!ok) {
+      NoteDiskFailure(title, GetLastError());
+      return false;
+    }
+    if (read < size && wholeBlockExpected) {
+      NoteDiskFailure(title, ERROR_HANDLE_EOF);
+      return false;
+    }
+    return true;
+  }
+
+  std::int64_t SeekToRandomBlock() const {
+    std::int64_t block = DiskRandomBlock(msvcrt::rand(), blocks);
+    SeekTo(block * size);
+    return block;
+  }
+};
 
 }  // namespace
 
@@ -119,30 +137,34 @@ void diskio0() {
 }
 
 void diskio1() {
-  SeekTo(0);
-  for (std::int32_t i = 0; i < filesize; ++i)
-    if (!WriteBlock(kSequentialWriteTitle)) break;
+  Phase phase;
+  phase.SeekTo(0);
+  for (std::int32_t i = 0; i < phase.blocks; ++i)
+    if (!phase.WriteBlock(kSequentialWriteTitle)) break;
 }
 
 void diskio2() {
-  SeekTo(0);
-  for (std::int32_t i = 0; i < filesize; ++i)
-    if (!ReadBlock(kSequentialReadTitle, true)) break;
+  Phase phase;
+  phase.SeekTo(0);
+  for (std::int32_t i = 0; i < phase.blocks; ++i)
+    if (!phase.ReadBlock(kSequentialReadTitle, true)) break;
 }
 
 void diskio3() {
-  for (std::int32_t i = 0; i < filesize; ++i) {
-    SeekToRandomBlock();
-    if (!WriteBlock(kRandomWriteTitle)) break;
+  Phase phase;
+  for (std::int32_t i = 0; i < phase.blocks; ++i) {
+    phase.SeekToRandomBlock();
+    if (!phase.WriteBlock(kRandomWriteTitle)) break;
   }
 }
 
 void diskio4() {
-  for (std::int32_t i = 0; i < filesize; ++i) {
+  Phase phase;
+  for (std::int32_t i = 0; i < phase.blocks; ++i) {
     // The block one past the end exists only if a random write drew it; reading nothing
     // there is no failure.
-    std::int64_t block = SeekToRandomBlock();
-    if (!ReadBlock(kRandomReadTitle, block < filesize)) {
+    std::int64_t block = phase.SeekToRandomBlock();
+    if (!phase.ReadBlock(kRandomReadTitle, block < phase.blocks)) {
       std::printf("DISKIO4: could not read block %d\n", i + 1);
       break;
     }
