@@ -150,7 +150,12 @@ std::optional<Run> ProgramDriver::RunOnce(const RunEvents& events, Inputs& input
   PostMessageA(frame_, WM_COMMAND, kCommandRun, 0);
   std::size_t seen = 0;
   bool complete = false;
+  bool stopping = false;
   while (!complete && !ended_) {
+    if (!stopping && Interrupted()) {
+      stopping = true;
+      if (events.stopping) events.stopping();
+    }
     std::vector<StatusLine> lines = recorder_.WaitBeyond(seen, kPollInterval);
     for (; seen < lines.size(); ++seen) {
       if (events.status) events.status(lines[seen]);

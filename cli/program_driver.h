@@ -25,6 +25,7 @@ using ProgramEntry = std::function<int()>;
 struct RunEvents {
   std::function<void(const StatusLine&)> status;      // each status text as it appears
   std::function<void(const std::string&)> programSaid;  // a message box the program showed
+  std::function<void()> stopping;  // once, when Ctrl+C is first seen during the run
 };
 
 class ProgramDriver {

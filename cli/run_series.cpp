@@ -15,6 +15,11 @@ RunEvents EventsFor(const Options& options, const std::string& prefix, Session& 
     events.status = [prefix](const StatusLine& line) {
       std::fprintf(stderr, "%s%8s s  %s\n", prefix.c_str(), FormatFixed(line.seconds, 2).c_str(), line.text.c_str());
     };
+  // A disk test under way may take a while to reach its delete phase; say why nothing ends yet.
+  events.stopping = [] {
+    std::fprintf(stderr, "torvex: Ctrl+C: stopping at the next step outside a disk test, whose scratch file "
+                         "is removed first\n");
+  };
   events.programSaid = [&session, warn](const std::string& said) {
     std::string warning = "the program said \"" + said + "\"";
     warn(warning);

@@ -6,13 +6,14 @@
 namespace cli {
 namespace {
 
-// A hook procedure has no context of its own, so its state is the module's. The mutex is
-// taken only for the copy of one line; the hook never waits on the recording side.
 // The run command's text before the disk test, and the start of the test's last line,
 // written after its delete phase.
 constexpr char kDiskTestStart[] = "Running Disk Benchmark";
 constexpr char kDiskTestTotal[] = "Total Disk test time";
 
+// A hook procedure has no context of its own, so its state is the module's. The mutex is
+// taken only for the copy of one line; the hook never waits on the recording side, except
+// to park for good after Ctrl+C (the wait gives the mutex up).
 struct State {
   std::mutex mutex;
   std::condition_variable added;

@@ -207,6 +207,10 @@ TEST_F(Interrupt, CtrlCWhileTheScratchFileExistsLetsTheDiskTestRemoveItFirst) {
   ASSERT_TRUE(created) << r.err;
   EXPECT_EQ(r.status, 130) << r.err;
   EXPECT_NE(r.out.find("\nINCOMPLETE: stopped by Ctrl+C "), std::string::npos) << r.out;
+  EXPECT_NE(r.err.find("torvex: Ctrl+C: stopping at the next step outside a disk test"), std::string::npos) << r.err;
+  // The disk test ran to its end (its total line came after Ctrl+C), then nothing more.
+  EXPECT_NE(r.err.find("Total Disk test time"), std::string::npos) << r.err;
+  EXPECT_EQ(r.err.find("Benchmarks complete"), std::string::npos) << r.err;
   EXPECT_EQ(FilesInFolder(), std::vector<std::string>{});
 }
 
