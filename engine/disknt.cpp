@@ -136,21 +136,24 @@ void diskio0() {
   if (fh == INVALID_HANDLE_VALUE) NoteDiskFailure(kCreateTitle, GetLastError());
 }
 
-void diskio1() {
+// The transfer phases are hot, like the platform's file calls and rand: the compiler keeps
+// all of them in one stretch of code, so that after each system call a transfer runs
+// through as few code pages as a plain loop of system calls does.
+[[gnu::hot]] void diskio1() {
   Phase phase;
   phase.SeekTo(0);
   for (std::int32_t i = 0; i < phase.blocks; ++i)
     if (!phase.WriteBlock(kSequentialWriteTitle)) break;
 }
 
-void diskio2() {
+[[gnu::hot]] void diskio2() {
   Phase phase;
   phase.SeekTo(0);
   for (std::int32_t i = 0; i < phase.blocks; ++i)
     if (!phase.ReadBlock(kSequentialReadTitle, true)) break;
 }
 
-void diskio3() {
+[[gnu::hot]] void diskio3() {
   Phase phase;
   for (std::int32_t i = 0; i < phase.blocks; ++i) {
     phase.SeekToRandomBlock();
@@ -158,7 +161,7 @@ void diskio3() {
   }
 }
 
-void diskio4() {
+[[gnu::hot]] void diskio4() {
   Phase phase;
   for (std::int32_t i = 0; i < phase.blocks; ++i) {
     // The block one past the end exists only if a random write drew it; reading nothing
