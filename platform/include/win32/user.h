@@ -112,7 +112,9 @@ typedef VOID(CALLBACK* TIMERPROC)(HWND, UINT, UINT_PTR, DWORD);
 #define WM_SYSKEYUP 0x0105
 #define WM_SYSCHAR 0x0106
 #define WM_SYSDEADCHAR 0x0107
-#define WM_KEYLAST 0x0108
+// The range ends are today's system's (WM_UNICHAR, the wheel messages), as <windows.h>
+// has them for the Windows build.
+#define WM_KEYLAST 0x0109
 #define WM_INITDIALOG 0x0110
 #define WM_COMMAND 0x0111
 #define WM_SYSCOMMAND 0x0112
@@ -142,7 +144,7 @@ typedef VOID(CALLBACK* TIMERPROC)(HWND, UINT, UINT_PTR, DWORD);
 #define WM_MBUTTONDOWN 0x0207
 #define WM_MBUTTONUP 0x0208
 #define WM_MBUTTONDBLCLK 0x0209
-#define WM_MOUSELAST 0x0209
+#define WM_MOUSELAST 0x020E
 #define WM_PARENTNOTIFY 0x0210
 #define WM_ENTERMENULOOP 0x0211
 #define WM_EXITMENULOOP 0x0212
@@ -377,8 +379,12 @@ typedef struct tagCWPRETSTRUCT {
 #define QS_SENDMESSAGE 0x0040
 #define QS_HOTKEY 0x0080
 #define QS_ALLPOSTMESSAGE 0x0100
+// Input masks include raw, touch and pointer input, as <windows.h> has them.
+#define QS_RAWINPUT 0x0400
+#define QS_TOUCH 0x0800
+#define QS_POINTER 0x1000
 #define QS_MOUSE (QS_MOUSEMOVE | QS_MOUSEBUTTON)
-#define QS_INPUT (QS_MOUSE | QS_KEY)
+#define QS_INPUT (QS_MOUSE | QS_KEY | QS_RAWINPUT | QS_TOUCH | QS_POINTER)
 #define QS_ALLEVENTS (QS_INPUT | QS_POSTMESSAGE | QS_TIMER | QS_PAINT | QS_HOTKEY)
 #define QS_ALLINPUT (QS_INPUT | QS_POSTMESSAGE | QS_TIMER | QS_PAINT | QS_HOTKEY | QS_SENDMESSAGE)
 

@@ -6,24 +6,10 @@
 #include <win32.h>
 
 #include <cstdio>
-#include <cstring>
 
 #include "stand_in_macros.inc"
 
 namespace {
-
-// Range ends and masks that grow with the Windows version the headers target (the
-// wheel and pointer messages, raw input): ours keep the NT 4 values, whose messages are
-// the only ones the stand-in makes. Differences here are reported, not failed.
-constexpr const char* kGrowWithTheTargetVersion[] = {"WM_KEYLAST", "WM_MOUSELAST", "QS_INPUT", "QS_ALLEVENTS",
-                                                     "QS_ALLINPUT"};
-
-bool GrowsWithTheTargetVersion(const char* name) {
-  for (const char* grown : kGrowWithTheTargetVersion) {
-    if (std::strcmp(grown, name) == 0) return true;
-  }
-  return false;
-}
 
 int checked = 0;
 int differing = 0;
@@ -37,10 +23,6 @@ void Compare(const char* name, unsigned long long real, unsigned long long ours)
   if ((real & 0xFFFFFFFFull) == (ours & 0xFFFFFFFFull)) {
     std::printf("note: %s has the same 32 bits but another width or sign: real %#llx, ours %#llx\n", name, real,
                 ours);
-    return;
-  }
-  if (GrowsWithTheTargetVersion(name)) {
-    std::printf("note: %s follows the target version: real %#llx, ours %#llx\n", name, real, ours);
     return;
   }
   std::printf("FAILED: %s is %#llx in <windows.h> but %#llx in our win32.h\n", name, real, ours);
