@@ -68,17 +68,23 @@ struct OpenFile {
   bool may_write() const { return access & (GENERIC_WRITE | GENERIC_ALL); }
 };
 
-// The file behind a handle; it stays valid until this thread's next look-up. It and the
-// transfer calls are marked hot, which gathers them with the disk test's loops into one
-// stretch of code: after a system call every code page run through must be looked up again.
-[[gnu::hot]] OpenFile find_file(HANDLE handle) {
-  if (const RecentFile* recent = recall_file(handle))
-    return OpenFile{static_cast<FileObject*>(recent->object), recent->descriptor, recent->access};
+// A handle this thread has not used last: the table's look-up, then remembered.
+[[gnu::noinline]] OpenFile find_and_remember_file(HANDLE handle) {
   std::shared_ptr<FileObject> file = find_kernel_object<FileObject>(handle);
   if (!file) return OpenFile{};
   OpenFile found{file.get(), file->descriptor(), file->access()};
   remember_file(handle, found.descriptor, found.access, std::move(file));
   return found;
+}
+
+// The file behind a handle; it stays valid until this thread's next look-up. The common
+// case, this thread's last file, is inlined into each call; the table is out of line.
+// The transfer calls are marked hot, which gathers them with the disk test's loops into one
+// stretch of code: after a system call every code page run through must be looked up again.
+inline OpenFile find_file(HANDLE handle) {
+  if (const RecentFile* recent = recall_file(handle))
+    return OpenFile{static_cast<FileObject*>(recent->object), recent->descriptor, recent->access};
+  return find_and_remember_file(handle);
 }
 
 void FileObject::closed() {
