@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "display/sdl/sdl_keys.h"
+#include "display/sdl/x_connection.h"
 #include "user/input.h"
 
 namespace display::sdl {
@@ -41,9 +42,12 @@ bool DisplayThread::start(std::string* why) {
 }
 
 void DisplayThread::wake() {
-  SDL_Event e{};
-  e.type = wake_event_;
-  SDL_PushEvent(&e);
+  wake_poll_.wake();
+  if (sdl_wakes_) {
+    SDL_Event e{};
+    e.type = wake_event_;
+    SDL_PushEvent(&e);
+  }
 }
 
 void DisplayThread::stop() {
@@ -84,16 +88,45 @@ void DisplayThread::run(std::promise<std::string> started) {
   }
   started.set_value("");
   while (!stopping_) {
-    SDL_Event event;
-    if (SDL_WaitEventTimeout(&event, kIdleWaitMs)) {
-      handle(event);
-      while (SDL_PollEvent(&event)) handle(event);
-    }
     service();
     check_focus();
+    // The last poll pumped the connection dry, so the wait below sleeps only when
+    // nothing is waiting to be handled.
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) handle(event);
+    wait();
   }
   windows_.clear();
   SDL_Quit();
+}
+
+SDL_Window* DisplayThread::any_window() const {
+  for (auto& [hwnd, w] : windows_)
+    if (w->sdl_window()) return w->sdl_window();
+  return nullptr;
+}
+
+// Returns after a wake (taken before service() reads what was asked), input from the
+// desktop, or the idle timeout that lets check_focus() see a focus that stayed away.
+void DisplayThread::wait() {
+  if (!connection_known_) {
+    if (SDL_Window* window = any_window()) {
+      connection_known_ = true;
+      int fd = x_connection_fd(window);
+      if (fd >= 0)
+        wake_poll_.watch(fd);
+      else
+        sdl_wakes_ = true;
+    }
+  }
+  if (sdl_wakes_) {
+    // A wake written before sdl_wakes_ was seen is in the eventfd; every later one is
+    // also an SDL event.
+    if (!wake_poll_.take()) SDL_WaitEventTimeout(nullptr, kIdleWaitMs);
+    return;
+  }
+  if (SDL_Window* window = any_window(); window && x_input_pending(window)) return;
+  wake_poll_.wait(kIdleWaitMs);
 }
 
 DesktopWindow* DisplayThread::by_id(std::uint32_t id) {

@@ -16,6 +16,7 @@
 #include "display/sdl/beeper.h"
 #include "display/sdl/desktop_window.h"
 #include "display/sdl/sdl_backend.h"
+#include "display/sdl/wake_poll.h"
 
 union SDL_Event;
 
@@ -38,6 +39,8 @@ class DisplayThread {
   void handle(SDL_Event& event);
   void handle_window_event(const SDL_Event& event);
   void service();
+  void wait();
+  SDL_Window* any_window() const;
   void check_focus();
   DesktopWindow* by_id(std::uint32_t id);
   POINT to_screen(const DesktopWindow& w, int x, int y) const;
@@ -45,6 +48,11 @@ class DisplayThread {
   SdlBackend& backend_;
   std::thread thread_;
   std::atomic<bool> stopping_{false};
+  WakePoll wake_poll_;
+  // Once a desktop window exists its connection is polled with the wake. A desktop that
+  // is not X11 has no descriptor to poll: SDL's own wait then, woken by an SDL event.
+  bool connection_known_ = false;
+  std::atomic<bool> sdl_wakes_{false};
   std::uint32_t wake_event_ = 0;
   Scale scale_;
   std::map<HWND, std::unique_ptr<DesktopWindow>> windows_;
