@@ -1,6 +1,7 @@
 // Mouse and keyboard routing, key state, cursor and beeps.
 #include "input.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 
@@ -149,6 +150,16 @@ bool convert_mouse(InputEvent& e, UserLock& lock) {
   return true;
 }
 
+void convert_wheel_locked(InputEvent& e) {
+  e.msg = MSG{};
+  e.msg.hwnd = e.target;
+  e.msg.message = WM_MOUSEWHEEL;
+  e.msg.wParam = MAKEWPARAM(static_cast<WORD>(e.key), static_cast<WORD>(static_cast<SHORT>(e.wheel)));
+  e.msg.lParam = MAKELPARAM(e.screen.x, e.screen.y);
+  e.msg.time = e.time;
+  e.msg.pt = e.screen;
+}
+
 void convert_key_locked(InputEvent& e) {
   InputState& s = state_locked();
   bool down = e.message == WM_KEYDOWN;
@@ -180,6 +191,23 @@ void input_mouse_button(int button, bool down) {
   state_locked().async_down[kButtonVk[button]] = down;
   state_locked().down[kButtonVk[button]] = down;
   mouse_event_locked(kButtonDown[button] + (down ? 0 : 1));
+}
+
+void input_mouse_wheel(int delta) {
+  if (delta == 0) return;
+  UserLock lock(user_lock());
+  FocusState& f = focus_state_locked();
+  HWND target = f.focus ? f.focus : f.active;
+  if (!target || !accepts_input_locked(target)) return;
+  InputEvent event;
+  event.kind = InputEvent::Kind::Wheel;
+  event.target = target;
+  event.message = WM_MOUSEWHEEL;
+  event.screen = state_locked().cursor_pos;
+  event.key = mouse_keys_locked();
+  // The distance travels in the high word of wParam as a signed short.
+  event.wheel = std::clamp(delta, -32768, 32767);
+  queue_event_locked(event);
 }
 
 void input_key(UINT vk, bool down, int typed) {
@@ -214,6 +242,8 @@ bool take_input_message(ThreadQueue& queue, const MessageFilter& filter, bool re
       bool keep = true;
       if (event.kind == InputEvent::Kind::Mouse)
         keep = convert_mouse(event, lock);
+      else if (event.kind == InputEvent::Kind::Wheel)
+        convert_wheel_locked(event);
       else
         convert_key_locked(event);
       // The queue may have changed while the lock was released: find the event again.

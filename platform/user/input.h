@@ -14,6 +14,9 @@ namespace win32::user {
 
 void input_mouse_move(POINT screen);
 void input_mouse_button(int button, bool down);  // 0 left, 1 right, 2 middle
+// The wheel turned by `delta` (WHEEL_DELTA per notch, positive away from the person). It
+// goes to the focus window, not the one under the mouse, as on Windows.
+void input_mouse_wheel(int delta);
 // `typed` is the character the desktop's keyboard layout types with this key down (its
 // ANSI code), or -1 to let TranslateMessage work it out from the key and shift state.
 void input_key(UINT vk, bool down, int typed = -1);

@@ -35,13 +35,14 @@ struct SentMessage {
 // point or a key. It becomes a message (client or non-client, after hit testing and
 // activation) when the owner thread retrieves it.
 struct InputEvent {
-  enum class Kind { Mouse, Key } kind = Kind::Mouse;
+  enum class Kind { Mouse, Key, Wheel } kind = Kind::Mouse;
   HWND target = nullptr;
-  UINT message = 0;  // WM_MOUSEMOVE, WM_xBUTTONDOWN/UP, WM_KEYDOWN/UP
+  UINT message = 0;  // WM_MOUSEMOVE, WM_xBUTTONDOWN/UP, WM_KEYDOWN/UP, WM_MOUSEWHEEL
   POINT screen{};
   WPARAM key = 0;   // the virtual key
   LPARAM key_data = 0;
   int typed = -1;   // the layout's character for a key down, -1 when not known
+  int wheel = 0;    // WM_MOUSEWHEEL: the distance turned, in WHEEL_DELTA steps per notch
   DWORD time = 0;
   bool converted = false;
   bool dropped = false;

@@ -227,6 +227,12 @@ LRESULT default_window_message(HWND hwnd, UINT message, WPARAM wparam, LPARAM lp
         send_message(top, WM_SYSCOMMAND, SC_CLOSE, 0);
       }
       return 0;
+    case WM_MOUSEWHEEL: {
+      // Unanswered, the wheel goes on up to the parent: turning it over a child control
+      // that does not scroll scrolls the window it sits in.
+      Snapshot s = snapshot(hwnd);
+      return s.child ? send_message(s.parent, WM_MOUSEWHEEL, wparam, lparam) : 0;
+    }
     case WM_CANCELMODE:
       if (GetCapture() == hwnd) ReleaseCapture();
       return 0;

@@ -5,6 +5,7 @@
 #include <win32_headless.h>
 
 #include "test_windows.h"
+#include "user/input.h"
 
 using namespace user_test;
 
@@ -165,6 +166,42 @@ TEST_F(Input, TheCloseBoxClosesTheWindow) {
   ASSERT_GE(order.size(), 2u);
   EXPECT_EQ(order.front(), static_cast<UINT>(WM_SYSCOMMAND));
   EXPECT_EQ(order[1], static_cast<UINT>(WM_CLOSE));
+}
+
+// The wheel goes to the focus window wherever the mouse is, the distance signed in the
+// high word; a child that does not answer passes it on to its parent.
+TEST_F(Input, TheWheelGoesToTheFocusWindowAndClimbsToTheParentUnanswered) {
+  HWND parent = top(10, 10);
+  HWND child = CreateWindowExA(0, kLoggingClass, "", WS_CHILD | WS_VISIBLE, 5, 5, 50, 20, parent, nullptr, nullptr,
+                               nullptr);
+  windows_.insert(windows_.begin(), child);
+  HWND elsewhere = top(500, 300);
+  SetActiveWindow(parent);
+  SetFocus(child);
+  headless::mouse_move(600, 400);  // over the other window
+  pump();
+  std::vector<std::pair<HWND, WPARAM>> wheel;
+  LPARAM where = 0;
+  set_override([&](HWND h, UINT m, WPARAM w, LPARAM l, LRESULT*) {
+    if (m == WM_MOUSEWHEEL) wheel.emplace_back(h, w), where = l;
+    return false;
+  });
+  win32::user::input_mouse_wheel(-2 * WHEEL_DELTA);
+  pump();
+  ASSERT_EQ(wheel.size(), 2u);
+  EXPECT_EQ(wheel[0].first, child) << "not " << (wheel[0].first == elsewhere ? "the window under the mouse" : "?");
+  EXPECT_EQ(wheel[1].first, parent);
+  EXPECT_EQ(static_cast<SHORT>(HIWORD(wheel[0].second)), -2 * WHEEL_DELTA);
+  EXPECT_EQ(LOWORD(wheel[0].second), 0);
+  EXPECT_EQ(wheel[1].second, wheel[0].second);
+  EXPECT_EQ(where, MAKELPARAM(600, 400)) << "screen coordinates of the mouse";
+
+  // A window behind a modal box (disabled) gets no wheel.
+  wheel.clear();
+  EnableWindow(parent, FALSE);
+  win32::user::input_mouse_wheel(WHEEL_DELTA);
+  pump();
+  EXPECT_TRUE(wheel.empty());
 }
 
 TEST_F(Input, CaptureKeepsTheMouseOutsideTheWindow) {
