@@ -7,7 +7,7 @@ CTEST_ARGS ?=
 PREFIX     ?= /usr/local
 PACKAGES   := cmake ninja-build g++ make pkg-config ccache libgtest-dev libgmock-dev \
               libbenchmark-dev libpng-dev zlib1g-dev libsdl2-dev \
-              locales-all xvfb xdotool x11-apps x11-utils openbox \
+              locales-all xvfb xdotool x11-apps x11-utils openbox wmctrl x11-xkb-utils \
               clang libclang-rt-14-dev nlohmann-json3-dev
 # The Windows cross-build and the Wine tests (see `make windows`).
 PACKAGES   += g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev \

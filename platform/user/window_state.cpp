@@ -113,6 +113,24 @@ void prepare_for_destroy(HWND hwnd) {
   hand_on_focus_and_activation(hwnd);
 }
 
+void take_desktop_maximized(HWND hwnd, bool maximized, const RECT& rect, const RECT& restore) {
+  bool state_changes;
+  {
+    UserLock lock(user_lock());
+    Window* w = window_locked(hwnd);
+    if (!w || w->is_child() || (w->style & WS_MINIMIZE)) return;
+    state_changes = ((w->style & WS_MAXIMIZE) != 0) != maximized;
+    if (state_changes && maximized) {
+      w->restore_rect = restore;
+      w->style |= WS_MAXIMIZE;
+    } else if (state_changes) {
+      w->style &= ~WS_MAXIMIZE;
+    }
+  }
+  set_window_pos(hwnd, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE | (state_changes ? SWP_FRAMECHANGED : 0));
+}
+
 }  // namespace win32::user
 
 using namespace win32::user;

@@ -90,5 +90,36 @@ TEST(DesktopMainWindow, MaximizedItFillsTheDesktopItRunsOn) {
   EXPECT_EQ(at.left, -kFrame);
 }
 
+// The window manager maximizes the window (as its own keys or menu would): the program
+// takes the maximized state, so the box left of its close box is then the restore box,
+// which puts the window back where it was and makes the manager let go.
+TEST(DesktopMainWindow, AMaximizeByTheWindowManagerIsTheProgramsOwnAndItsRestoreBoxUndoesIt) {
+  Layout layout = headless_layout();
+  ASSERT_TRUE(layout.valid());
+  XSession x("800x600");
+  ASSERT_TRUE(x.ready()) << x.failure();
+  DesktopProgram program(x);
+  std::string id = program.wait_for_window(kTitle);
+  ASSERT_FALSE(id.empty()) << program.describe();
+  const Area before = program.geometry(id);
+  run_tool({"wmctrl", "-i", "-r", id, "-b", "add,maximized_vert,maximized_horz"}, x.environment());
+  Area at{};
+  for (int attempt = 0; attempt < 100 && at.width() != 800; ++attempt) at = program.geometry(id);
+  ASSERT_EQ(at.width(), 800) << DesktopProgram::keep(program.screen(), "wm_maximized");
+  EXPECT_EQ(at.height(), 600);
+  constexpr int kFrame = 4, kBox = 16, kBoxHalf = 8, kCaptionMiddle = 9;
+  const Area frame_before = at;
+  for (int attempt = 0; attempt < 100 && at.width() == frame_before.width(); ++attempt) {
+    if (attempt % 20 == 0) program.click(at.right - kFrame - 2 - kBox - kBoxHalf, at.top + kFrame + kCaptionMiddle);
+    at = program.geometry(id);
+  }
+  EXPECT_EQ(at.left, before.left) << DesktopProgram::keep(program.screen(), "wm_restored");
+  EXPECT_EQ(at.top, before.top);
+  EXPECT_EQ(at.width(), before.width()) << "a program that missed the maximize maximizes it again";
+  EXPECT_EQ(at.height(), before.height());
+  std::string state = run_tool({"xprop", "-id", id, "_NET_WM_STATE"}, x.environment());
+  EXPECT_EQ(state.find("MAXIMIZED"), std::string::npos) << state;
+}
+
 }  // namespace
 }  // namespace desktop_test

@@ -126,6 +126,13 @@ void DesktopWindow::sync(const WindowFacts& facts, const std::vector<RECT>& dirt
   }
   if (window_ && facts.exists && std::strcmp(SDL_GetWindowTitle(window_), facts.title.c_str()) != 0)
     SDL_SetWindowTitle(window_, facts.title.c_str());
+  // The program restored a window the window manager had maximized (its own restore box):
+  // the manager lets go of it first, so the place below holds.
+  if (platform_maximized_ && !facts.maximized && desktop_maximized_) {
+    SDL_RestoreWindow(window_);
+    desktop_maximized_ = false;
+  }
+  platform_maximized_ = facts.maximized;
   SIZE before = size_;
   if (facts.exists && facts.visible) place();
   if (facts.minimized && !minimized_ && shown_) {

@@ -57,6 +57,19 @@ class DesktopWindow {
   bool desktop_moved(int x, int y);
   bool desktop_resized(int w, int h);
 
+  // What the desktop did to the window that the program has not been told yet. Gathered
+  // over one batch of events, so that a maximize (a resize and a state change) reaches
+  // the program as one change.
+  struct DesktopChange {
+    bool geometry = false;
+    bool maximized = false;  // the window manager maximized the window
+    bool restored = false;   // ... or took its maximize back
+  };
+  DesktopChange& desktop_change() { return change_; }
+  // The window manager's maximize, as SDL reports it.
+  bool desktop_maximized() const { return desktop_maximized_; }
+  void set_desktop_maximized(bool on) { desktop_maximized_ = on; }
+
   // True for drop-down menus, which never take activation.
   bool is_menu() const { return (facts_.ex_style & WS_EX_TOOLWINDOW) != 0; }
 
@@ -75,6 +88,9 @@ class DesktopWindow {
   SIZE size_{};          // desktop pixels
   bool shown_ = false;
   bool minimized_ = false;
+  bool desktop_maximized_ = false;
+  bool platform_maximized_ = false;  // WS_MAXIMIZE at the last sync
+  DesktopChange change_;
 };
 
 }  // namespace display::sdl

@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <vector>
 
@@ -16,6 +17,8 @@ using namespace win32::user;
 
 constexpr int kIdleWaitMs = 100;
 constexpr auto kFocusGrace = std::chrono::milliseconds(150);
+// Boxes owned by boxes: deeper chains than this are not followed.
+constexpr int kMaxOwnerChain = 8;
 
 int button_index(Uint8 sdl_button) {
   switch (sdl_button) {
@@ -94,6 +97,7 @@ void DisplayThread::run(std::promise<std::string> started) {
     // nothing is waiting to be handled.
     SDL_Event event;
     while (SDL_PollEvent(&event)) handle(event);
+    report_desktop_changes();
     wait();
   }
   windows_.clear();
@@ -178,6 +182,13 @@ void DisplayThread::handle(SDL_Event& event) {
       input_key(vk, true, typed);
       break;
     }
+    case SDL_MOUSEWHEEL: {
+      // Whole notches from a wheel, fractions from a touchpad; WHEEL_DELTA per notch.
+      float notches = event.wheel.preciseY != 0.0f ? event.wheel.preciseY : static_cast<float>(event.wheel.y);
+      if (event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED) notches = -notches;
+      input_mouse_wheel(static_cast<int>(std::lround(notches * WHEEL_DELTA)));
+      break;
+    }
     case SDL_WINDOWEVENT:
       handle_window_event(event);
       break;
@@ -191,34 +202,39 @@ void DisplayThread::handle_window_event(const SDL_Event& event) {
   if (!w) return;
   using Chore = SdlBackend::Chore;
   const HWND hwnd = w->hwnd();
-  auto place = [&] {
-    POINT o = w->desktop_origin();
-    int width = 0, height = 0;
-    SDL_GetWindowSize(w->sdl_window(), &width, &height);
-    RECT r{scale_.to_platform(o.x), scale_.to_platform(o.y), 0, 0};
-    r.right = r.left + width / scale_.factor;
-    r.bottom = r.top + height / scale_.factor;
-    backend_.post_chore(Chore{Chore::Kind::Place, hwnd, r});
-  };
+  DesktopWindow::DesktopChange& change = w->desktop_change();
   switch (event.window.event) {
     case SDL_WINDOWEVENT_MOVED:
-      if (w->desktop_moved(event.window.data1, event.window.data2)) place();
+      if (w->desktop_moved(event.window.data1, event.window.data2)) change.geometry = true;
       break;
     case SDL_WINDOWEVENT_SIZE_CHANGED:
-      if (w->desktop_resized(event.window.data1, event.window.data2)) place();
+      if (w->desktop_resized(event.window.data1, event.window.data2)) change.geometry = true;
       break;
     case SDL_WINDOWEVENT_MINIMIZED:
-      backend_.post_chore(Chore{Chore::Kind::Minimize, hwnd, {}});
+      backend_.post_chore(Chore{Chore::Kind::Minimize, hwnd, {}, {}});
+      break;
+    case SDL_WINDOWEVENT_MAXIMIZED:
+      if (!w->desktop_maximized()) {
+        w->set_desktop_maximized(true);
+        change.maximized = true;
+        change.restored = false;
+      }
       break;
     case SDL_WINDOWEVENT_RESTORED:
-      backend_.post_chore(Chore{Chore::Kind::Restore, hwnd, {}});
+      backend_.post_chore(Chore{Chore::Kind::Restore, hwnd, {}, {}});
+      if (w->desktop_maximized()) {
+        w->set_desktop_maximized(false);
+        change.restored = !change.maximized;
+        change.maximized = false;
+      }
       break;
     case SDL_WINDOWEVENT_EXPOSED:
       w->refresh();
       break;
     case SDL_WINDOWEVENT_FOCUS_GAINED:
       focus_lost_ = false;
-      if (!w->is_menu()) backend_.post_chore(Chore{Chore::Kind::Activate, hwnd, {}});
+      if (!w->is_menu()) backend_.post_chore(Chore{Chore::Kind::Activate, hwnd, {}, {}});
+      if (!w->facts().enabled) raise_enabled_popup(*w);
       break;
     case SDL_WINDOWEVENT_FOCUS_LOST:
       focus_lost_ = true;
@@ -232,13 +248,51 @@ void DisplayThread::handle_window_event(const SDL_Event& event) {
   }
 }
 
+// Tells each window's thread what the desktop did to it during the last batch of events.
+void DisplayThread::report_desktop_changes() {
+  using Chore = SdlBackend::Chore;
+  for (auto& [hwnd, w] : windows_) {
+    DesktopWindow::DesktopChange change = w->desktop_change();
+    w->desktop_change() = {};
+    if (!change.geometry && !change.maximized && !change.restored) continue;
+    POINT o = w->desktop_origin();
+    int width = 0, height = 0;
+    SDL_GetWindowSize(w->sdl_window(), &width, &height);
+    RECT r{scale_.to_platform(o.x), scale_.to_platform(o.y), 0, 0};
+    r.right = r.left + width / scale_.factor;
+    r.bottom = r.top + height / scale_.factor;
+    // Before the program hears of the new size, its rectangle is the one to go back to.
+    Chore::Kind kind = change.maximized ? Chore::Kind::Maximize : change.restored ? Chore::Kind::Unmaximize : Chore::Kind::Place;
+    backend_.post_chore(Chore{kind, hwnd, r, w->facts().rect});
+  }
+}
+
+// A disabled window is not activated on Windows: its enabled popup (the modal box it
+// owns) comes to the front instead. The desktop gave the focus to the disabled owner, so
+// the box is raised and takes it.
+void DisplayThread::raise_enabled_popup(const DesktopWindow& owner) {
+  const DesktopWindow* at = &owner;
+  for (int depth = 0; depth < kMaxOwnerChain && !at->facts().enabled; ++depth) {
+    const DesktopWindow* popup = nullptr;
+    for (auto& [hwnd, w] : windows_) {
+      const WindowFacts& f = w->facts();
+      if (f.owner == at->hwnd() && w->sdl_window() && f.visible && !f.minimized && !w->is_menu()) popup = w.get();
+    }
+    if (!popup) return;
+    at = popup;
+  }
+  if (at == &owner || !at->facts().enabled) return;
+  SDL_RaiseWindow(at->sdl_window());
+  SDL_SetWindowInputFocus(at->sdl_window());
+}
+
 void DisplayThread::check_focus() {
   if (!focus_lost_ || std::chrono::steady_clock::now() - focus_lost_at_ < kFocusGrace) return;
   focus_lost_ = false;
   if (SDL_GetKeyboardFocus()) return;
   for (auto& [hwnd, w] : windows_) {
     if (!w->is_menu() && w->sdl_window()) {
-      backend_.post_chore(SdlBackend::Chore{SdlBackend::Chore::Kind::Deactivate, hwnd, {}});
+      backend_.post_chore(SdlBackend::Chore{SdlBackend::Chore::Kind::Deactivate, hwnd, {}, {}});
       break;
     }
   }

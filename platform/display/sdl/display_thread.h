@@ -38,6 +38,8 @@ class DisplayThread {
   void run(std::promise<std::string> started);
   void handle(SDL_Event& event);
   void handle_window_event(const SDL_Event& event);
+  void report_desktop_changes();
+  void raise_enabled_popup(const DesktopWindow& owner);
   void service();
   void wait();
   SDL_Window* any_window() const;

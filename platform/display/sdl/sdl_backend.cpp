@@ -8,6 +8,7 @@
 #include "user/focus.h"
 #include "user/message_queue.h"
 #include "user/user_lock.h"
+#include "user/window_state.h"
 #include "user/window_tree.h"
 
 namespace display::sdl {
@@ -147,6 +148,10 @@ void SdlBackend::run_chore(const Chore& c) {
       return;
     case Chore::Kind::Deactivate:
       if (GetActiveWindow()) activate(nullptr, WA_INACTIVE);
+      return;
+    case Chore::Kind::Maximize:
+    case Chore::Kind::Unmaximize:
+      take_desktop_maximized(c.hwnd, c.kind == Chore::Kind::Maximize, c.rect, c.restore);
       return;
   }
 }

@@ -48,9 +48,10 @@ class SdlBackend final : public Backend {
 
   // What the display thread asks a window's own thread to do.
   struct Chore {
-    enum class Kind { Place, Minimize, Restore, Activate, Deactivate } kind = Kind::Place;
+    enum class Kind { Place, Minimize, Restore, Activate, Deactivate, Maximize, Unmaximize } kind = Kind::Place;
     HWND hwnd = nullptr;
-    RECT rect{};  // Place: the new window rectangle on the platform's screen
+    RECT rect{};     // Place, Maximize, Unmaximize: the new window rectangle on the platform's screen
+    RECT restore{};  // Maximize: the rectangle before the desktop maximized the window
   };
 
   // The display thread's side of the shared state.

@@ -1,7 +1,10 @@
 // Geometry: the frame the platform draws and reports, showing, moving and maximizing.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "test_windows.h"
+#include "user/window_state.h"
 
 using namespace user_test;
 
@@ -124,6 +127,44 @@ TEST_F(Geometry, MaximizeRestoreAndMinimize) {
   EXPECT_TRUE(IsIconic(hwnd));
   ShowWindow(hwnd, SW_HIDE);
   EXPECT_FALSE(IsWindowVisible(hwnd));
+  DestroyWindow(hwnd);
+}
+
+// The window manager maximized the desktop window: the program hears it as a maximize to
+// the manager's rectangle (WM_SIZE with SIZE_MAXIMIZED), and its own restore box then
+// puts the window back where it was before.
+TEST_F(Geometry, AMaximizeTheDesktopMadeIsAMaximizeToItsRectangle) {
+  HWND hwnd = CreateWindowExA(0, kLoggingClass, "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 30, 300, 200, nullptr,
+                              nullptr, nullptr, nullptr);
+  pump();
+  RECT normal;
+  GetWindowRect(hwnd, &normal);
+  const RECT desktop{0, 0, 800, 600};
+  std::vector<WPARAM> sizes;
+  set_override([&](HWND h, UINT m, WPARAM w, LPARAM, LRESULT*) {
+    if (h == hwnd && m == WM_SIZE) sizes.push_back(w);
+    return false;
+  });
+  win32::user::take_desktop_maximized(hwnd, true, desktop, normal);
+  EXPECT_TRUE(IsZoomed(hwnd));
+  RECT now;
+  GetWindowRect(hwnd, &now);
+  EXPECT_TRUE(EqualRect(&now, &desktop));
+  EXPECT_EQ(sizes, std::vector<WPARAM>{SIZE_MAXIMIZED});
+  // Told twice (a second batch of events), nothing changes.
+  win32::user::take_desktop_maximized(hwnd, true, desktop, desktop);
+  ShowWindow(hwnd, SW_RESTORE);
+  EXPECT_FALSE(IsZoomed(hwnd));
+  GetWindowRect(hwnd, &now);
+  EXPECT_TRUE(EqualRect(&now, &normal)) << "restored to " << now.left << "," << now.top;
+
+  // The manager takes its maximize back after its own restore: the program follows it.
+  win32::user::take_desktop_maximized(hwnd, true, desktop, normal);
+  sizes.clear();
+  win32::user::take_desktop_maximized(hwnd, false, normal, {});
+  EXPECT_FALSE(IsZoomed(hwnd));
+  EXPECT_EQ(sizes, std::vector<WPARAM>{SIZE_RESTORED});
+  set_override(nullptr);
   DestroyWindow(hwnd);
 }
 
