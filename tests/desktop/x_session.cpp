@@ -58,7 +58,7 @@ bool start_server(ChildProcess& server, int number, const std::string& size) {
 
 }  // namespace
 
-XSession::XSession(const std::string& size) {
+XSession::XSession(const std::string& size, bool window_manager) {
   // A number of our own, away from the usual ones and from parallel tests' numbers.
   int number = kFirstDisplay + static_cast<int>(getpid() % kDisplaySpread);
   bool up = false;
@@ -76,6 +76,7 @@ XSession::XSession(const std::string& size) {
     return;
   }
   display_ = ":" + std::to_string(number);
+  if (!window_manager) return;
   window_manager_ = ChildProcess({"openbox", "--sm-disable"}, environment());
   if (!wait_for_window_manager()) {
     failure_ = "openbox did not take the screen";

@@ -1,6 +1,7 @@
 // A private X server (Xvfb on a display number it picks itself, 1024 x 768 like the
 // headless screen) with a window manager, so that moves, focus and stacking work as on
-// a desktop. Ended when the session goes.
+// a desktop. Ended when the session goes. The present bench starts one too, without the
+// manager.
 #pragma once
 
 #include <string>
@@ -11,7 +12,7 @@ namespace desktop_test {
 
 class XSession {
  public:
-  explicit XSession(const std::string& size = "1024x768");
+  explicit XSession(const std::string& size = "1024x768", bool window_manager = true);
   ~XSession();
 
   bool ready() const { return !display_.empty(); }
