@@ -73,6 +73,11 @@ void DisplayThread::run(std::promise<std::string> started) {
   SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
   SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
   SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+  // Window surfaces stay plain shared-memory images, put rectangle by rectangle. SDL's
+  // default would make each a texture of a GL renderer: on a machine without a GPU that
+  // loads a software GL (a few hundred milliseconds before the first window shows) and
+  // every present, however small, redraws and swaps the whole window.
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   if (SDL_Init(SDL_INIT_VIDEO) != 0) {
     std::string error = SDL_GetError();
     started.set_value(error.empty() ? "SDL video did not start" : error);
