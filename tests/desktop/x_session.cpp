@@ -4,6 +4,7 @@
 #include <poll.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -17,6 +18,7 @@ constexpr auto kManagerStart = std::chrono::seconds(30);
 constexpr int kFirstDisplay = 100;
 constexpr int kDisplaySpread = 800;
 constexpr int kServerAttempts = 8;
+constexpr auto kProbeWait = std::chrono::seconds(3);
 
 // Display numbers some X server holds: a lock file, a socket file, or an abstract socket
 // (a server in another mount namespace leaves only that, and clients would reach it).
@@ -89,14 +91,29 @@ XSession::~XSession() {
   server_.stop();
 }
 
-// The manager is up once the root window names it (_NET_SUPPORTING_WM_CHECK).
+// The manager names itself on the root window (_NET_SUPPORTING_WM_CHECK) before it has
+// finished starting, and a window asking to be shown in between may never be shown (the
+// program then waits for it for good). So the manager counts as up once a window of a
+// probe program has been shown.
 bool XSession::wait_for_window_manager() {
   auto deadline = std::chrono::steady_clock::now() + kManagerStart;
+  auto until = [&](const std::vector<std::string>& tool, const char* answer,
+                   std::chrono::steady_clock::time_point limit) {
+    while (std::chrono::steady_clock::now() < limit && window_manager_.running()) {
+      if (run_tool(tool, environment(), std::chrono::seconds(5)).find(answer) != std::string::npos) return true;
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return false;
+  };
+  if (!until({"xprop", "-root", "_NET_SUPPORTING_WM_CHECK"}, "window id", deadline)) return false;
+  // A probe that asked too early stays hidden: the next one asks again.
+  constexpr char kProbe[] = "torvex-session-probe";
   while (std::chrono::steady_clock::now() < deadline) {
-    std::string out = run_tool({"xprop", "-root", "_NET_SUPPORTING_WM_CHECK"}, environment(), std::chrono::seconds(5));
-    if (out.find("window id") != std::string::npos) return true;
-    if (!window_manager_.running()) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    ChildProcess probe({"xmessage", "-name", kProbe, "-title", kProbe, "-geometry", "+0+0", "probe"}, environment());
+    bool shown = until({"xdotool", "search", "--onlyvisible", "--name", kProbe}, "\n",
+                       std::min(deadline, std::chrono::steady_clock::now() + kProbeWait));
+    probe.stop();
+    if (shown) return true;
   }
   return false;
 }
