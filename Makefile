@@ -66,11 +66,11 @@ SANITIZER_CTEST := -LE 'desktop|wine'
 
 asan:
 	LSAN_OPTIONS=suppressions=$(CURDIR)/.ci/lsan-suppressions.txt:print_suppressions=0 $(MAKE) test BUILD=build-asan CTEST_ARGS="$(SANITIZER_CTEST)" \
-	    CMAKE_ARGS="-DCMAKE_BUILD_TYPE=RelWithDebInfo -DTORVEX_SANITIZE=address -DTORVEX_BENCH=OFF"
+	    CMAKE_ARGS="-DCMAKE_BUILD_TYPE=Sanitize -DTORVEX_SANITIZE=address -DTORVEX_BENCH=OFF"
 
 tsan:
 	$(MAKE) test BUILD=build-tsan CTEST_ARGS="$(SANITIZER_CTEST)" \
-	    CMAKE_ARGS="-DCMAKE_BUILD_TYPE=RelWithDebInfo -DTORVEX_SANITIZE=thread -DTORVEX_BENCH=OFF"
+	    CMAKE_ARGS="-DCMAKE_BUILD_TYPE=Sanitize -DTORVEX_SANITIZE=thread -DTORVEX_BENCH=OFF"
 
 # libFuzzer (clang, with AddressSanitizer and UBSan): each target runs FUZZ_SECONDS on
 # its seeds in fuzz/corpus, keeping what it learns in build-fuzz/corpus and writing any
