@@ -1,7 +1,8 @@
 // Associations from native handles to the wrapper objects that stand for them, one
 // map per wrapper family. A permanent object is one the program bound to its handle;
 // a temporary one the framework made because code asked for the object of a handle
-// that had none. Temporary objects live until the next idle time (DeleteTemp).
+// that had none. Temporary objects live until the next idle time (DeleteTemp), or until
+// the map itself goes at program end, whichever comes first.
 #pragma once
 
 #include "framework/map_pp.h"
@@ -28,7 +29,9 @@ class CHandleMap {
 
  protected:
   CHandleMap();
-  // Objects still registered are neither detached nor deleted.
+  // Permanent objects still registered belong to the program: neither detached nor
+  // deleted. Each family's map disposes of its temporary objects in its own destructor
+  // (DeleteTempObject is the family's, so the base cannot).
   ~CHandleMap();
   CHandleMap(const CHandleMap&) = delete;
   CHandleMap& operator=(const CHandleMap&) = delete;
@@ -47,6 +50,13 @@ class CHandleMap {
 // before deleting it.
 template <class Wrapper, class Handle, Handle Wrapper::*handleField>
 class CWrapperHandleMap : public CHandleMap {
+ public:
+  CWrapperHandleMap() = default;
+  // A thread that never reached idle time (a program ended by WM_QUIT straight after
+  // start-up) leaves temporary objects behind; they are the framework's, so they go
+  // with the map, still without touching the native objects.
+  ~CWrapperHandleMap() { DeleteTemp(); }
+
  protected:
   CObject* NewTempObject(HANDLE h) override {
     Wrapper* wrapper = new Wrapper;

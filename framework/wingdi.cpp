@@ -24,6 +24,11 @@ static CDCHandleMap afxDCMap;
 // font), so that CFont::FromHandle and CDC::SelectPalette hand them out through their
 // kinds' pointer types without pretending a plain CGdiObject is a CFont.
 class CGdiKindHandleMap : public CHandleMap {
+ public:
+  CGdiKindHandleMap() = default;
+  // Temporary objects left at program end go with the map, as in every family.
+  ~CGdiKindHandleMap() { DeleteTemp(); }
+
  protected:
   CObject* NewTempObject(HANDLE h) override {
     CGdiObject* wrapper = NewWrapperOfKind(GetObjectType(h));
