@@ -37,7 +37,15 @@ void edge(HDC hdc, RECT* r, bool raised) {
   InflateRect(r, -1, -1);
 }
 
-void draw_button(HDC hdc, RECT r, UINT hit) {
+// A window of the caption's glyphs: its frame with the thick top line of a caption.
+void draw_small_window(HDC hdc, RECT box) {
+  FrameRect(hdc, &box, GetSysColorBrush(COLOR_BTNTEXT));
+  MoveToEx(hdc, box.left, box.top + 1, nullptr);
+  LineTo(hdc, box.right, box.top + 1);
+}
+
+// `maximized` turns the maximize box into the restore box (two windows, one behind).
+void draw_button(HDC hdc, RECT r, UINT hit, bool maximized = false) {
   if (r.right <= r.left) return;
   fill(hdc, r, COLOR_BTNFACE);
   RECT inner = r;
@@ -61,10 +69,14 @@ void draw_button(HDC hdc, RECT r, UINT hit) {
       LineTo(hdc, cx + 3, cy + 2);
       break;
     case HTMAXBUTTON: {
-      RECT box{cx - 5, cy - 4, cx + 4, cy + 4};
-      FrameRect(hdc, &box, GetSysColorBrush(COLOR_BTNTEXT));
-      MoveToEx(hdc, box.left, box.top + 1, nullptr);
-      LineTo(hdc, box.right, box.top + 1);
+      if (!maximized) {
+        draw_small_window(hdc, RECT{cx - 5, cy - 4, cx + 4, cy + 4});
+        break;
+      }
+      draw_small_window(hdc, RECT{cx - 3, cy - 5, cx + 4, cy + 1});
+      RECT front{cx - 5, cy - 2, cx + 2, cy + 4};
+      fill(hdc, front, COLOR_BTNFACE);
+      draw_small_window(hdc, front);
       break;
     }
   }
@@ -72,7 +84,8 @@ void draw_button(HDC hdc, RECT r, UINT hit) {
   DeleteObject(pen);
 }
 
-void draw_caption(HDC hdc, const FrameLayout& layout, const std::string& title, HICON icon, bool active) {
+void draw_caption(HDC hdc, const FrameLayout& layout, const std::string& title, HICON icon, bool active,
+                  bool maximized) {
   RECT bar = layout.caption;
   fill(hdc, bar, active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION);
   RECT line{bar.left, bar.bottom, bar.right, bar.bottom + 1};
@@ -91,7 +104,7 @@ void draw_caption(HDC hdc, const FrameLayout& layout, const std::string& title, 
   SetTextColor(hdc, GetSysColor(active ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT));
   DrawTextA(hdc, title.c_str(), -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
   draw_button(hdc, layout.min_box, HTMINBUTTON);
-  draw_button(hdc, layout.max_box, HTMAXBUTTON);
+  draw_button(hdc, layout.max_box, HTMAXBUTTON, maximized);
   draw_button(hdc, layout.close_box, HTCLOSE);
 }
 
@@ -142,7 +155,7 @@ void paint_frame(HWND hwnd) {
   if (!hdc) return;
   FrameLayout layout = frame_layout(style, ex_style, menu_rows, width, height);
   draw_border(hdc, style, ex_style, width, height);
-  if (layout.caption.right > layout.caption.left) draw_caption(hdc, layout, title, icon, active);
+  if (layout.caption.right > layout.caption.left) draw_caption(hdc, layout, title, icon, active, (style & WS_MAXIMIZE) != 0);
   if (layout.menu_bar.right > layout.menu_bar.left) {
     fill(hdc, layout.menu_bar, COLOR_MENU);
     if (MenuBarPainter painter = menu_bar_painter.load()) painter(hwnd, hdc, layout.menu_bar);

@@ -1,9 +1,11 @@
 // Geometry: the frame the platform draws and reports, showing, moving and maximizing.
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 #include "test_windows.h"
+#include "user/nonclient.h"
 #include "user/window_state.h"
 
 using namespace user_test;
@@ -165,6 +167,34 @@ TEST_F(Geometry, AMaximizeTheDesktopMadeIsAMaximizeToItsRectangle) {
   EXPECT_FALSE(IsZoomed(hwnd));
   EXPECT_EQ(sizes, std::vector<WPARAM>{SIZE_RESTORED});
   set_override(nullptr);
+  DestroyWindow(hwnd);
+}
+
+// A maximized window's middle caption box is the restore box: two small windows, the back
+// one higher and to the right, instead of the one large window of the maximize box.
+TEST_F(Geometry, TheMaximizeBoxOfAMaximizedWindowShowsTheRestoreGlyph) {
+  HWND hwnd = CreateWindowExA(0, kPlainClass, "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 300, 200, nullptr,
+                              nullptr, nullptr, nullptr);
+  auto glyph = [&] {
+    UpdateWindow(hwnd);
+    RECT r;
+    GetWindowRect(hwnd, &r);
+    win32::user::FrameLayout layout = win32::user::frame_layout(WS_OVERLAPPEDWINDOW, 0, 0, r.right - r.left, r.bottom - r.top);
+    const RECT& box = layout.max_box;
+    int cx = (box.left + box.right) / 2, cy = (box.top + box.bottom) / 2;
+    HDC dc = GetWindowDC(hwnd);
+    // Above the maximize glyph: the back window's top line. Inside the maximize glyph's
+    // lower right corner: empty for the restore glyph.
+    std::pair<bool, bool> ink{GetPixel(dc, cx, cy - 5) == GetSysColor(COLOR_BTNTEXT),
+                              GetPixel(dc, cx + 3, cy + 3) == GetSysColor(COLOR_BTNTEXT)};
+    ReleaseDC(hwnd, dc);
+    return ink;
+  };
+  EXPECT_EQ(glyph(), std::make_pair(false, true)) << "maximize glyph";
+  ShowWindow(hwnd, SW_SHOWMAXIMIZED);
+  EXPECT_EQ(glyph(), std::make_pair(true, false)) << "restore glyph";
+  ShowWindow(hwnd, SW_RESTORE);
+  EXPECT_EQ(glyph(), std::make_pair(false, true)) << "maximize glyph again";
   DestroyWindow(hwnd);
 }
 
