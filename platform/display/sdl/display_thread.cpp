@@ -346,10 +346,14 @@ void DisplayThread::service() {
   }
   if (cursor != cursor_shown_) {
     cursor_shown_ = cursor;
-    static SDL_Cursor* arrow = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_ARROW);
-    static SDL_Cursor* wait = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_WAIT);
     SDL_ShowCursor(cursor == 2 ? SDL_DISABLE : SDL_ENABLE);
-    if (cursor != 2) SDL_SetCursor(cursor == 1 ? wait : arrow);
+    if (cursor != 2) {
+      // Each made when first shown: a theme's wait cursor is an animation of megabytes,
+      // whose reading must not hold up the first window (it did, by some 30 ms).
+      SDL_Cursor*& made = cursor == 1 ? wait_cursor_ : arrow_cursor_;
+      if (!made) made = SDL_CreateSystemCursor(cursor == 1 ? SDL_SYSTEM_CURSOR_WAIT : SDL_SYSTEM_CURSOR_ARROW);
+      if (made) SDL_SetCursor(made);
+    }
   }
   if (beeps > 0) {
     SDL_Window* any = windows_.empty() ? nullptr : windows_.begin()->second->sdl_window();

@@ -19,6 +19,7 @@
 #include "display/sdl/wake_poll.h"
 
 union SDL_Event;
+struct SDL_Cursor;
 
 namespace display::sdl {
 
@@ -60,6 +61,8 @@ class DisplayThread {
   std::map<HWND, std::unique_ptr<DesktopWindow>> windows_;
   Beeper beeper_;
   int cursor_shown_ = -1;
+  SDL_Cursor* arrow_cursor_ = nullptr;  // freed by SDL_Quit
+  SDL_Cursor* wait_cursor_ = nullptr;
   int buttons_down_ = 0;
   // Focus that left all our windows; the program is deactivated only if it stays gone,
   // so the hand-over between two of our own windows does not deactivate it in between.
