@@ -59,9 +59,10 @@ screenshot: build
 bench: build
 	@status=0; for b in $(BUILD)/bench/bench_*; do echo "== $$b"; $$b || status=1; done; exit $$status
 
-# The sanitizer builds leave out the benchmark programs and the tests labelled desktop
-# or wine (a real display, a Windows build): those test the world outside our code and
-# are the slowest to run under a sanitizer.
+# The sanitizer builds (at -Og, see CMakeLists.txt) leave out the benchmark programs,
+# the packaging tools and the tests labelled desktop or wine (a real display, a Windows
+# build): those test the world outside our code and are the slowest to run under a
+# sanitizer.
 SANITIZER_CTEST := -LE 'desktop|wine'
 
 asan:
