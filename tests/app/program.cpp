@@ -15,6 +15,8 @@
 
 #include "framework/winapp.h"
 #include "genui/application.h"
+#include "genui/kadril_dialogs.h"
+#include "genui/kadril_frame.h"
 
 namespace app_test {
 namespace {
@@ -164,10 +166,30 @@ Program::~Program() {
   Join();
 }
 
+// File/Exit ends only the message loop: the windows then go with the GUI thread (as they
+// go with the process on Windows) without WM_NCDESTROY, and their objects stay. The real
+// program ends there; this process starts it again, so they go now, detached first.
+namespace {
+void ReleaseObjectsOfVanishedWindows() {
+  CKadrilClientDlg* panel = TheApp.pClientDlg;
+  if (panel != nullptr && !IsWindow(panel->hWnd)) {
+    panel->Detach();
+    delete panel;  // clears TheApp.pClientDlg
+  }
+  CWnd* frame = TheApp.pMainWnd;
+  if (frame != nullptr && !IsWindow(frame->hWnd)) {
+    frame->Detach();
+    TheApp.pMainWnd = nullptr;
+    delete frame;  // clears TheApp.pMainFrame
+  }
+}
+}  // namespace
+
 int Program::Join() {
   if (!joined_) {
     gui_.join();
     joined_ = true;
+    ReleaseObjectsOfVanishedWindows();
   }
   return exitCode_;
 }
