@@ -64,8 +64,11 @@ BOOL CDialog::Create(const char* lpszTemplateName, CWnd* pParentWnd) {
   HWND created = CreateDialogParamA(AfxGetResourceHandle(), lpszTemplateName,
                                     AfxGetSafeHwnd(pParentWnd), _AfxDlgProc, 0);
   _AfxUnhookWindowCreate();
+  // A dialog that its WM_INITDIALOG destroyed comes back as NULL; a self-deleting dialog
+  // object is gone by then, so only a dialog that lives is written to.
+  if (created == nullptr) return FALSE;
   hWnd = created;
-  return created != nullptr ? TRUE : FALSE;
+  return TRUE;
 }
 
 BOOL CDialog::CreateIndirect(const void* lpDialogTemplate, CWnd* pParentWnd) {
@@ -75,8 +78,9 @@ BOOL CDialog::CreateIndirect(const void* lpDialogTemplate, CWnd* pParentWnd) {
       AfxGetResourceHandle(), static_cast<LPCDLGTEMPLATEA>(lpDialogTemplate),
       AfxGetSafeHwnd(pParentWnd), _AfxDlgProc, 0);
   _AfxUnhookWindowCreate();
+  if (created == nullptr) return FALSE;  // as in Create: the object may be gone
   hWnd = created;
-  return created != nullptr ? TRUE : FALSE;
+  return TRUE;
 }
 
 INT_PTR CALLBACK _AfxDlgProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {

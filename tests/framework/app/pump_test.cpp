@@ -156,6 +156,33 @@ class CustomOk : public KeyDialog {
   void OnOK() override { EndDialog(7); }
 };
 
+// A modeless dialog object that deletes itself with its window, and whose
+// initialisation closes it: creation fails, and the object that is already gone must not
+// be written to (the address sanitizer build sees it if it is).
+class ClosesAtOnce : public CDialog {
+ public:
+  static bool deleted;
+  ~ClosesAtOnce() override { deleted = true; }
+  BOOL Make(const void* dlgTemplate) { return CreateIndirect(dlgTemplate, nullptr); }
+  BOOL OnInitDialog() override {
+    DestroyWindow();
+    return TRUE;
+  }
+  void PostNcDestroy() override { delete this; }
+};
+bool ClosesAtOnce::deleted = false;
+
+TEST(ModelessDialog, ADialogThatClosesDuringItsCreationFailsAndIsNotTouchedAfterwards) {
+  CWinApp app("closing dialog");
+  fw_test::StartFramework();
+  const dialog_test::TemplateBuilder dlgTemplate = TwoEdits(WS_POPUP | WS_VISIBLE);
+  ClosesAtOnce::deleted = false;
+  auto* dialog = new ClosesAtOnce;
+  EXPECT_FALSE(dialog->Make(dlgTemplate.get()));
+  EXPECT_TRUE(ClosesAtOnce::deleted);
+  EXPECT_EQ(afxHookedWnd, nullptr);
+}
+
 TEST(ModalDialog, OkAndCancelEndTheDialogWithoutEntriesOfTheirOwn) {
   CWinApp app("modal");
   fw_test::StartFramework();
