@@ -9,14 +9,6 @@
 namespace cli {
 namespace {
 
-constexpr std::size_t kTitleWidth = 28;
-
-std::string Padded(std::string text) {
-  text += ':';
-  if (text.size() < kTitleWidth) text.append(kTitleWidth - text.size(), ' ');
-  return text;
-}
-
 std::string ResultText(Benchmark b, const Result& result) {
   if (result.failed()) return "failed: " + result.failure;
   return result.text + " " + BenchmarkUnit(b);
@@ -49,7 +41,7 @@ std::string FormatText(const Report& report) {
   if (s.runs.size() == 1) {
     for (Benchmark b : kBenchmarks) {
       const Result& result = s.runs[0].of(b);
-      text += Padded(BenchmarkTitle(b)) + ResultText(b, result) + (result.failed() ? "" : KnownText(b, result.rate)) + "\n";
+      text += TitleColumn(BenchmarkTitle(b)) + ResultText(b, result) + (result.failed() ? "" : KnownText(b, result.rate)) + "\n";
     }
   } else if (s.runs.size() > 1) {
     for (std::size_t i = 0; i < s.runs.size(); ++i) {
@@ -59,7 +51,7 @@ std::string FormatText(const Report& report) {
     }
     for (Benchmark b : kBenchmarks) {
       std::optional<Summary> summary = SummaryOf(s, b);
-      text += Padded(BenchmarkTitle(b));
+      text += TitleColumn(BenchmarkTitle(b));
       if (!summary) {
         text += "failed in every run\n";
         continue;

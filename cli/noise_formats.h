@@ -17,6 +17,10 @@ std::string WarmupText(const Report& report);
 std::string StopText(const Report& report);
 std::string ComparisonText(const Report& report);
 
+// A benchmark's title as the text format's first column: "Title:" padded to one width,
+// so that every figure of a report starts in the same column.
+std::string TitleColumn(std::string title);
+
 nlohmann::json RepetitionJson(const Report& report);
 nlohmann::json WarmupJson(const Report& report);
 nlohmann::json CompareJson(const Report& report);  // REQUIRES: report.comparison

@@ -5,14 +5,6 @@
 namespace cli {
 namespace {
 
-constexpr std::size_t kTitleWidth = 28;
-
-std::string Padded(std::string text) {
-  text += ':';
-  if (text.size() < kTitleWidth) text.append(kTitleWidth - text.size(), ' ');
-  return text;
-}
-
 std::string Percent(double fraction, int decimals = 1) { return FormatFixed(fraction * 100, decimals) + "%"; }
 
 std::string Runs(std::size_t count) { return std::to_string(count) + (count == 1 ? " run" : " runs"); }
@@ -20,6 +12,13 @@ std::string Runs(std::size_t count) { return std::to_string(count) + (count == 1
 std::string Signed(double fraction) { return (fraction >= 0 ? "+" : "") + Percent(fraction); }
 
 }  // namespace
+
+std::string TitleColumn(std::string title) {
+  constexpr std::size_t kWidth = 28;
+  title += ':';
+  if (title.size() < kWidth) title.append(kWidth - title.size(), ' ');
+  return title;
+}
 
 std::string IncompleteText(const Report& report) {
   if (Complete(report)) return "";
@@ -75,7 +74,7 @@ std::string ComparisonText(const Report& report) {
   const Comparison& c = *report.comparison;
   std::string text = "Compared with " + c.file + " (a change counts only beyond the noise of both):\n";
   for (Benchmark b : kBenchmarks) {
-    text += Padded(BenchmarkTitle(b));
+    text += TitleColumn(BenchmarkTitle(b));
     std::optional<Judgement> j = Judge(report, b);
     if (!j) {
       text += "no figure to compare\n";
