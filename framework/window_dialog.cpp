@@ -64,9 +64,10 @@ BOOL CDialog::Create(const char* lpszTemplateName, CWnd* pParentWnd) {
   HWND created = CreateDialogParamA(AfxGetResourceHandle(), lpszTemplateName,
                                     AfxGetSafeHwnd(pParentWnd), _AfxDlgProc, 0);
   _AfxUnhookWindowCreate();
-  // A dialog that its WM_INITDIALOG destroyed comes back as NULL; a self-deleting dialog
-  // object is gone by then, so only a dialog that lives is written to.
-  if (created == nullptr) return FALSE;
+  // A dialog that its WM_INITDIALOG destroyed comes back as NULL, or (on Windows) as the
+  // handle of a window that no longer exists; a self-deleting dialog object is gone by
+  // then, so only a dialog that lives is written to.
+  if (created == nullptr || !IsWindow(created)) return FALSE;
   hWnd = created;
   return TRUE;
 }
@@ -78,7 +79,7 @@ BOOL CDialog::CreateIndirect(const void* lpDialogTemplate, CWnd* pParentWnd) {
       AfxGetResourceHandle(), static_cast<LPCDLGTEMPLATEA>(lpDialogTemplate),
       AfxGetSafeHwnd(pParentWnd), _AfxDlgProc, 0);
   _AfxUnhookWindowCreate();
-  if (created == nullptr) return FALSE;  // as in Create: the object may be gone
+  if (created == nullptr || !IsWindow(created)) return FALSE;  // as in Create: the object may be gone
   hWnd = created;
   return TRUE;
 }
