@@ -7,21 +7,14 @@
 #include <regex>
 #include <set>
 
+#include "source_tree.h"
 #include "cli/usage.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-// The source tree, as the build folder's cache records it.
-fs::path SourceDir() {
-  fs::path build = fs::read_symlink("/proc/self/exe").parent_path().parent_path();
-  std::ifstream cache(build / "CMakeCache.txt");
-  std::string line;
-  while (std::getline(cache, line))
-    if (line.rfind("CMAKE_HOME_DIRECTORY:INTERNAL=", 0) == 0) return line.substr(30);
-  return {};
-}
+using cli_test::SourceDir;
 
 std::string ReadSource(const char* name) {
   std::ifstream in(SourceDir() / name);

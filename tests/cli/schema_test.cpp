@@ -6,6 +6,7 @@
 #include <fstream>
 #include <set>
 
+#include "source_tree.h"
 #include "cli/formats.h"
 #include "cli/number_text.h"
 
@@ -14,14 +15,7 @@ namespace {
 namespace fs = std::filesystem;
 using nlohmann::json;
 
-fs::path SourceDir() {
-  fs::path build = fs::read_symlink("/proc/self/exe").parent_path().parent_path();
-  std::ifstream cache(build / "CMakeCache.txt");
-  std::string line;
-  while (std::getline(cache, line))
-    if (line.rfind("CMAKE_HOME_DIRECTORY:INTERNAL=", 0) == 0) return line.substr(30);
-  return {};
-}
+using cli_test::SourceDir;
 
 // Every key path ("runs[].results.disk.failure"); arrays by their elements' keys.
 void Paths(const json& j, const std::string& prefix, std::set<std::string>& out) {
