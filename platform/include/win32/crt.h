@@ -15,7 +15,8 @@ inline constexpr clock_t CLOCKS_PER_SECOND = 1000;
 inline constexpr int RAND_MAXIMUM = 0x7FFF;
 
 // Linear congruential generator: state = state * 214013 + 2531011 (mod 2^32), result bits
-// 16..30. One state for the whole process, starting at 1 as if srand(1) had been called.
+// 16..30. One state per thread, starting at 1 as if the thread had called srand(1);
+// srand sets only the calling thread's state.
 int rand();
 void srand(unsigned int seed);
 
