@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "display/sdl/drag_areas.h"
+#include "display/sdl/x_connection.h"
 #include "user/nonclient.h"
 #include "user/user_lock.h"
 #include "user/window_tree.h"
@@ -64,11 +65,20 @@ WindowFacts read_window_facts(HWND hwnd) {
   return f;
 }
 
-DesktopWindow::DesktopWindow(HWND hwnd, std::shared_ptr<gdi::Surface> surface, Scale scale)
-    : hwnd_(hwnd), surface_(std::move(surface)), scale_(scale) {}
+bool same_facts(const WindowFacts& a, const WindowFacts& b) {
+  return a.exists == b.exists && a.visible == b.visible && a.minimized == b.minimized && a.maximized == b.maximized &&
+         a.enabled == b.enabled && a.has_menu == b.has_menu && a.style == b.style && a.ex_style == b.ex_style &&
+         EqualRect(&a.rect, &b.rect) && a.owner == b.owner && a.title == b.title;
+}
+
+DesktopWindow::DesktopWindow(HWND hwnd, std::shared_ptr<gdi::Surface> surface, Scale scale, std::mutex& put_lock)
+    : hwnd_(hwnd), surface_(std::move(surface)), scale_(scale), put_lock_(put_lock) {}
 
 DesktopWindow::~DesktopWindow() {
-  if (window_) SDL_DestroyWindow(window_);
+  if (!window_) return;
+  // A put from a presenting thread that already had the window finishes first.
+  std::lock_guard put(put_lock_);
+  SDL_DestroyWindow(window_);
 }
 
 void DesktopWindow::create(SDL_Window* owner) {
@@ -86,6 +96,7 @@ void DesktopWindow::create(SDL_Window* owner) {
   window_ = SDL_CreateWindow(facts_.title.c_str(), origin_.x, origin_.y, w, h, flags);
   if (!window_) return;
   id_ = SDL_GetWindowID(window_);
+  x_window_ = x_window_id(window_);
   if (owner && !is_menu()) SDL_SetWindowModalFor(window_, owner);
   if ((facts_.style & WS_CAPTION) == WS_CAPTION) SDL_SetWindowHitTest(window_, hit_test_callback, this);
 }
@@ -164,11 +175,17 @@ void DesktopWindow::sync(const WindowFacts& facts, const std::vector<RECT>& dirt
   }
 }
 
+// From the platform's pixels, not SDL's copy of them: puts from the presenting threads
+// pass that copy by.
 void DesktopWindow::refresh() {
-  if (window_ && shown_) SDL_UpdateWindowSurface(window_);
+  if (!window_ || !shown_) return;
+  copy(std::vector<RECT>{RECT{0, 0, facts_.rect.right - facts_.rect.left, facts_.rect.bottom - facts_.rect.top}});
 }
 
 void DesktopWindow::copy(const std::vector<RECT>& dirty) {
+  // Held until the put below has reached the server (SDL waits for it), so puts from
+  // two connections land in the order they read the pixels.
+  std::lock_guard put(put_lock_);
   SDL_Surface* target = SDL_GetWindowSurface(window_);
   if (!target || SDL_LockSurface(target) != 0) return;
   const int f = scale_.factor;

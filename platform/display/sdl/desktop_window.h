@@ -5,6 +5,7 @@
 #include <win32.h>
 
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -31,10 +32,13 @@ struct WindowFacts {
 };
 
 WindowFacts read_window_facts(HWND hwnd);
+bool same_facts(const WindowFacts& a, const WindowFacts& b);
 
 class DesktopWindow {
  public:
-  DesktopWindow(HWND hwnd, std::shared_ptr<gdi::Surface> surface, Scale scale);
+  // `put_lock` orders every put of pixels to the desktop, ours and the presenting
+  // threads' (SdlBackend::put_mutex_), and is held while the desktop window goes.
+  DesktopWindow(HWND hwnd, std::shared_ptr<gdi::Surface> surface, Scale scale, std::mutex& put_lock);
   ~DesktopWindow();
   DesktopWindow(const DesktopWindow&) = delete;
   DesktopWindow& operator=(const DesktopWindow&) = delete;
@@ -43,10 +47,16 @@ class DesktopWindow {
   // showing, hiding, minimizing), then copies `dirty` (surface coordinates) to it. A window
   // that appeared or changed size is copied whole. `owner` is the owner's desktop window.
   void sync(const WindowFacts& facts, const std::vector<RECT>& dirty, SDL_Window* owner);
-  // Shows the pixels already copied again (the desktop lost them).
+  // Copies the whole surface again (the desktop lost the pixels).
   void refresh();
 
   SDL_Window* sdl_window() const { return window_; }
+  // The X window, 0 when the desktop is not X11.
+  unsigned long x_window() const { return x_window_; }
+  // Created, shown and not minimized: what the platform presents can go straight to it.
+  bool on_desktop() const { return window_ && shown_ && !minimized_; }
+  // Whether the presenting threads' own connection can put to it: -1 not asked yet.
+  int& direct_suits() { return direct_suits_; }
   HWND hwnd() const { return hwnd_; }
   std::uint32_t id() const { return id_; }
   const WindowFacts& facts() const { return facts_; }
@@ -81,7 +91,10 @@ class DesktopWindow {
   HWND hwnd_;
   std::shared_ptr<gdi::Surface> surface_;
   Scale scale_;
+  std::mutex& put_lock_;
   SDL_Window* window_ = nullptr;
+  unsigned long x_window_ = 0;
+  int direct_suits_ = -1;
   std::uint32_t id_ = 0;
   WindowFacts facts_;
   POINT origin_{};       // desktop pixels

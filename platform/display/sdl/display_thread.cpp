@@ -105,8 +105,46 @@ void DisplayThread::run(std::promise<std::string> started) {
     report_desktop_changes();
     wait();
   }
-  windows_.clear();
+  {
+    std::lock_guard lock(backend_.mutex_);
+    for (auto& [hwnd, p] : backend_.pending_) p.lent = {};
+  }
+  windows_.clear();  // each waits for a put already under way
+  std::unique_ptr<DirectPut> direct;
+  {
+    std::lock_guard put(backend_.put_mutex_);
+    std::lock_guard lock(backend_.mutex_);
+    direct = std::move(backend_.direct_);
+  }
+  direct.reset();
   SDL_Quit();
+}
+
+// Lends a window that is on the desktop to the presenting threads, with the facts it
+// shows. Their own connection is opened for the first window shown, not before: the first
+// window is not kept waiting for it.
+void DisplayThread::lend(DesktopWindow& w) {
+  if (!w.on_desktop() || !w.x_window()) return;
+  if (!direct_tried_) {
+    direct_tried_ = true;
+    if (auto direct = DirectPut::open(w.sdl_window())) {
+      std::lock_guard lock(backend_.mutex_);
+      backend_.direct_ = std::move(direct);
+    }
+  }
+  DirectPut* direct = backend_.direct_.get();  // set and cleared on this thread only
+  if (!direct) return;
+  {
+    std::lock_guard put(backend_.put_mutex_);
+    if (w.direct_suits() < 0) w.direct_suits() = direct->suits(w.x_window()) ? 1 : 0;
+    const RECT& r = w.facts().rect;
+    if (!w.direct_suits() || !direct->reserve(scale_.to_desktop(r.right - r.left), scale_.to_desktop(r.bottom - r.top)))
+      return;
+  }
+  std::lock_guard lock(backend_.mutex_);
+  auto it = backend_.pending_.find(w.hwnd());
+  if (it == backend_.pending_.end() || it->second.closed) return;
+  it->second.lent = SdlBackend::Pending::Lent{w.x_window(), w.facts(), ++backend_.lend_generation_};
 }
 
 SDL_Window* DisplayThread::any_window() const {
@@ -322,6 +360,7 @@ void DisplayThread::service() {
       if (p.changed) {
         work.push_back(Work{it->first, p.surface, p.dirty.take(), p.closed});
         p.changed = false;
+        p.lent = {};  // placing, showing and hiding it are ours now
       }
       it = p.closed ? backend_.pending_.erase(it) : std::next(it);
     }
@@ -335,7 +374,7 @@ void DisplayThread::service() {
       continue;
     }
     auto& w = windows_[item.hwnd];
-    if (!w) w = std::make_unique<DesktopWindow>(item.hwnd, item.surface, scale_);
+    if (!w) w = std::make_unique<DesktopWindow>(item.hwnd, item.surface, scale_, backend_.put_mutex_);
     WindowFacts facts = read_window_facts(item.hwnd);
     SDL_Window* owner = nullptr;
     if (facts.owner) {
@@ -343,6 +382,7 @@ void DisplayThread::service() {
       if (it != windows_.end()) owner = it->second->sdl_window();
     }
     w->sync(facts, item.dirty, owner);
+    lend(*w);
   }
   if (cursor != cursor_shown_) {
     cursor_shown_ = cursor;

@@ -42,6 +42,7 @@ class DisplayThread {
   void report_desktop_changes();
   void raise_enabled_popup(const DesktopWindow& owner);
   void service();
+  void lend(DesktopWindow& w);
   void wait();
   SDL_Window* any_window() const;
   void check_focus();
@@ -57,6 +58,7 @@ class DisplayThread {
   bool connection_known_ = false;
   std::atomic<bool> sdl_wakes_{false};
   std::uint32_t wake_event_ = 0;
+  bool direct_tried_ = false;
   Scale scale_;
   std::map<HWND, std::unique_ptr<DesktopWindow>> windows_;
   Beeper beeper_;

@@ -55,6 +55,7 @@ void SdlBackend::close_surface(HWND window) {
 }
 
 void SdlBackend::present(HWND window, const RECT& dirty) {
+  if (present_directly(window, dirty)) return;
   std::lock_guard lock(mutex_);
   auto it = pending_.find(window);
   if (it == pending_.end() || it->second.closed) return;
@@ -65,8 +66,56 @@ void SdlBackend::present(HWND window, const RECT& dirty) {
   wake_locked();
 }
 
+// Synchronous like a plain upload-and-present loop, and without waking anyone: a handed-off
+// present costs two thread wakes (there and back), more than the put of a status line.
+// The display thread lends a window only while the facts it showed are still the
+// window's, so a present that also moved, sized, hid or renamed the window is its work.
+bool SdlBackend::present_directly(HWND window, const RECT& dirty) {
+  Pending::Lent lent;
+  std::shared_ptr<gdi::Surface> surface;
+  {
+    std::lock_guard lock(mutex_);
+    if (!direct_) return false;
+    auto it = pending_.find(window);
+    if (it == pending_.end() || it->second.changed || it->second.closed || !it->second.lent.xid) return false;
+    lent = it->second.lent;
+    surface = it->second.surface;
+  }
+  if (!same_facts(read_window_facts(window), lent.facts)) return false;
+  std::lock_guard put(put_mutex_);
+  DirectPut* direct = nullptr;
+  int factor = 1;
+  {
+    // Still lent, and lent the same way: the display thread did not take the window
+    // meanwhile (it may have placed or destroyed it since).
+    std::lock_guard lock(mutex_);
+    auto it = pending_.find(window);
+    if (it == pending_.end() || it->second.changed || it->second.lent.generation != lent.generation || !direct_)
+      return false;
+    direct = direct_.get();
+    factor = scale_;
+    ++direct_presents_;
+  }
+  std::lock_guard pixels(surface->mutex());
+  RECT clipped{std::max<LONG>(0, dirty.left), std::max<LONG>(0, dirty.top), std::min<LONG>(surface->width(), dirty.right),
+               std::min<LONG>(surface->height(), dirty.bottom)};
+  if (clipped.left >= clipped.right || clipped.top >= clipped.bottom) return true;  // nothing on the window changed
+  std::vector<PutRect> rects{
+      PutRect{clipped.left, clipped.top, clipped.right - clipped.left, clipped.bottom - clipped.top}};
+  direct->put(lent.xid, PutSource{surface->row(0), surface->width(), surface->width(), surface->height()}, rects, factor);
+  return true;
+}
+
+std::uint64_t SdlBackend::direct_presents() const {
+  std::lock_guard lock(mutex_);
+  return direct_presents_;
+}
+
 void SdlBackend::flush() {
   std::unique_lock lock(mutex_);
+  // Every hand-off so far was carried out by a pass that saw it; direct presents are
+  // on the desktop when they return.
+  if (done_ == requested_) return;
   std::uint64_t target = requested_;
   ++requested_;  // a pass that starts after now sees at least this request
   wake_locked();

@@ -18,7 +18,9 @@
 #include <thread>
 
 #include "display/backend.h"
+#include "display/sdl/desktop_window.h"
 #include "display/sdl/dirty_rects.h"
+#include "display/sdl/direct_put.h"
 
 namespace display::sdl {
 
@@ -44,6 +46,8 @@ class SdlBackend final : public Backend {
   void shutdown();
   // Waits until everything presented before the call is on the desktop.
   void flush();
+  // How many presents went straight to the desktop (put by the presenting thread).
+  std::uint64_t direct_presents() const;
   int scale() const;
 
   // What the display thread asks a window's own thread to do.
@@ -60,6 +64,13 @@ class SdlBackend final : public Backend {
     DirtyRects dirty;
     bool changed = false;
     bool closed = false;
+    // The desktop window lent to the presenting threads (xid 0: not lent), and the facts
+    // it shows. Taken back whenever the display thread takes the window's work.
+    struct Lent {
+      unsigned long xid = 0;
+      WindowFacts facts;
+      std::uint64_t generation = 0;
+    } lent;
   };
 
  private:
@@ -67,6 +78,9 @@ class SdlBackend final : public Backend {
   SdlBackend() = default;
 
   void wake_locked();
+  // A present put by the calling thread itself; false when it must go to the display
+  // thread (the window is not lent, or something about it other than pixels changed).
+  bool present_directly(HWND window, const RECT& dirty);
   void post_chore(const Chore& chore);
   void run_chore(const Chore& chore);
 
@@ -81,6 +95,11 @@ class SdlBackend final : public Backend {
   bool wake_sent_ = false;
   int scale_ = 1;
   SIZE desktop_{};  // the primary display's bounds in platform pixels
+  // Orders every put of pixels to the desktop (see DesktopWindow); taken before mutex_.
+  std::mutex put_mutex_;
+  std::unique_ptr<DirectPut> direct_;  // made and ended by the display thread
+  std::uint64_t lend_generation_ = 0;
+  std::uint64_t direct_presents_ = 0;
   std::unique_ptr<DisplayThread> thread_;
 };
 

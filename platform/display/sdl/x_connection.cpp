@@ -25,4 +25,11 @@ bool x_input_pending(SDL_Window* window) {
   return display && XPending(display) > 0;
 }
 
+unsigned long x_window_id(SDL_Window* window) {
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (!window || !SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return 0;
+  return info.info.x11.window;
+}
+
 }  // namespace display::sdl

@@ -12,5 +12,7 @@ int x_connection_fd(SDL_Window* window);
 // True when input for the connection of `window` is waiting to be handled: events in the
 // client library's queue, or readable now. Flushes requests not yet sent.
 bool x_input_pending(SDL_Window* window);
+// The X window behind `window`; 0 when the desktop is not X11.
+unsigned long x_window_id(SDL_Window* window);
 
 }  // namespace display::sdl
