@@ -138,14 +138,19 @@ LRESULT control_colour(UINT message, HDC hdc) {
   return reinterpret_cast<LRESULT>(GetSysColorBrush(background));
 }
 
-// An overlapped or sizable window is never sized below its minimum tracking size, whoever
-// sizes it: the window's WM_GETMINMAXINFO answer says how small it may be.
-void keep_minimum_track_size(HWND hwnd, WINDOWPOS* pos) {
+// An overlapped or sizable window is held to its tracking sizes, whoever sizes it (the
+// program, a maximize, the desktop's frame): the window's WM_GETMINMAXINFO answer says how
+// small and how large it may be. A minimized window is exempt from the minimum only; where
+// the answer's minimum exceeds its maximum, the minimum wins.
+void keep_track_size(HWND hwnd, WINDOWPOS* pos) {
   if (!pos || (pos->flags & SWP_NOSIZE)) return;
   Snapshot s = snapshot(hwnd);
   const bool overlapped = (s.style & (WS_POPUP | WS_CHILD)) == 0;
-  if (!s.exists || (s.style & WS_MINIMIZE) || (!overlapped && !(s.style & WS_THICKFRAME))) return;
+  if (!s.exists || (!overlapped && !(s.style & WS_THICKFRAME))) return;
   MINMAXINFO mmi = min_max_info(hwnd);
+  pos->cx = std::min(pos->cx, static_cast<int>(mmi.ptMaxTrackSize.x));
+  pos->cy = std::min(pos->cy, static_cast<int>(mmi.ptMaxTrackSize.y));
+  if (s.style & WS_MINIMIZE) return;
   pos->cx = std::max(pos->cx, static_cast<int>(mmi.ptMinTrackSize.x));
   pos->cy = std::max(pos->cy, static_cast<int>(mmi.ptMinTrackSize.y));
 }
@@ -199,7 +204,7 @@ LRESULT default_window_message(HWND hwnd, UINT message, WPARAM wparam, LPARAM lp
       return MA_ACTIVATE;
     }
     case WM_WINDOWPOSCHANGING:
-      keep_minimum_track_size(hwnd, reinterpret_cast<WINDOWPOS*>(lparam));
+      keep_track_size(hwnd, reinterpret_cast<WINDOWPOS*>(lparam));
       return 0;
     case WM_WINDOWPOSCHANGED:
       window_pos_changed(hwnd, reinterpret_cast<const WINDOWPOS*>(lparam));
