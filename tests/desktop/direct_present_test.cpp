@@ -6,8 +6,10 @@
 #include <win32.h>
 
 #include <cstdlib>
+#include <list>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "display/backend.h"
 #include "display/sdl/sdl_backend.h"
@@ -51,73 +53,108 @@ void paint(gdi::Surface& surface, int phase) {
     for (int x = 0; x < surface.width(); ++x) surface.row(y)[x] = pattern(x, y, phase);
 }
 
-// How many pixels of the screen at `at` differ from the pattern of `phase`; -1 when the
-// screen could not be photographed.
-long differences(const XSession& x, POINT at, int phase) {
+// How many pixels of the screen differ from the pattern of `phase` shown from `at`, each
+// pattern pixel as a `scale` x `scale` block; -1 when the screen could not be photographed.
+long differences(const XSession& x, POINT at, int phase, int scale = 1) {
   Picture shot = Picture::from_xwd(run_tool({"xwd", "-root", "-silent"}, x.environment(), std::chrono::seconds(10)));
   if (shot.empty()) return -1;
   long wrong = 0;
-  for (int y = 0; y < kHeight; ++y)
-    for (int xx = 0; xx < kWidth; ++xx)
-      if (shot.at(at.x + xx, at.y + y) != pattern(xx, y, phase)) ++wrong;
+  for (int y = 0; y < kHeight * scale; ++y)
+    for (int xx = 0; xx < kWidth * scale; ++xx)
+      if (shot.at(at.x + xx, at.y + y) != pattern(xx / scale, y / scale, phase)) ++wrong;
   return wrong;
 }
 
-long differences_within(const XSession& x, POINT at, int phase, std::chrono::seconds timeout) {
+long differences_within(const XSession& x, POINT at, int phase, std::chrono::seconds timeout, int scale = 1) {
   auto deadline = std::chrono::steady_clock::now() + timeout;
   long wrong;
   do {
-    wrong = differences(x, at, phase);
+    wrong = differences(x, at, phase, scale);
   } while (wrong != 0 && std::chrono::steady_clock::now() < deadline);
   return wrong;
 }
 
-TEST(DesktopPresent, PutByThePresentingThreadOnTheServerWhenItReturnsAlsoAfterAMoveAndAnExpose) {
-  XSession x("1024x768", false);  // no window manager: places and exposes are the server's own
-  ASSERT_TRUE(x.ready()) << x.failure();
-  ScopedEnv display("DISPLAY", x.display());
-  ScopedEnv choice("TORVEX_DISPLAY", "sdl");
-  ScopedEnv scale("TORVEX_SCALE", "1");
-  auto* backend = dynamic_cast<display::sdl::SdlBackend*>(&display::backend());
-  ASSERT_NE(backend, nullptr) << "the desktop backend did not start";
+// The program's display is chosen once per process: each test here needs a process of
+// its own, as ctest gives it.
+bool claim_the_display() {
+  static bool claimed = false;
+  return !std::exchange(claimed, true);
+}
 
-  HWND window = CreateWindowExA(0, "Static", "", WS_POPUP | WS_VISIBLE, 10, 20, kWidth, kHeight, nullptr, nullptr,
-                                nullptr, nullptr);
-  ASSERT_NE(window, nullptr);
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-  std::shared_ptr<gdi::Surface> surface;
-  RECT area;
-  ASSERT_TRUE(win32::user::window_surface_area(window, &surface, &area));
-  const RECT all{0, 0, kWidth, kHeight};
-  backend->flush();  // shown, and lent to the presenting threads
+// A private X server without a window manager (places and exposes are the server's own),
+// the desktop backend on it at `scale`, and one visible popup window of kWidth x kHeight
+// at (10, 20), shown and lent to the presenting threads.
+class DesktopPresent : public ::testing::Test {
+ protected:
+  void open(const char* scale) {
+    if (!claim_the_display()) GTEST_SKIP() << "the display was chosen earlier in this process";
+    ASSERT_TRUE(x_.ready()) << x_.failure();
+    env_.emplace_back("DISPLAY", x_.display());
+    env_.emplace_back("TORVEX_DISPLAY", "sdl");
+    env_.emplace_back("TORVEX_SCALE", scale);
+    backend_ = dynamic_cast<display::sdl::SdlBackend*>(&display::backend());
+    ASSERT_NE(backend_, nullptr) << "the desktop backend did not start";
+    window_ = CreateWindowExA(0, "Static", "", WS_POPUP | WS_VISIBLE, 10, 20, kWidth, kHeight, nullptr, nullptr,
+                              nullptr, nullptr);
+    ASSERT_NE(window_, nullptr);
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    RECT area;
+    ASSERT_TRUE(win32::user::window_surface_area(window_, &surface_, &area));
+    backend_->flush();
+  }
+  void TearDown() override {
+    if (!backend_) return;
+    if (window_) DestroyWindow(window_);
+    backend_->flush();
+    backend_->shutdown();  // before the server goes
+  }
+  // Paints the pattern of `phase` and presents it; true when it was put directly.
+  bool paint_and_present(int phase) {
+    paint(*surface_, phase);
+    std::uint64_t before = backend_->direct_presents();
+    backend_->present(window_, RECT{0, 0, kWidth, kHeight});
+    return backend_->direct_presents() == before + 1;
+  }
 
+  XSession x_{"1024x768", false};
+  std::list<ScopedEnv> env_;
+  display::sdl::SdlBackend* backend_ = nullptr;
+  HWND window_ = nullptr;
+  std::shared_ptr<gdi::Surface> surface_;
+};
+
+TEST_F(DesktopPresent, PutByThePresentingThreadOnTheServerWhenItReturnsAlsoAfterAMoveAndAnExpose) {
+  open("1");
+  if (IsSkipped() || HasFatalFailure()) return;
   // Not flushed: a direct present is on the server when it returns.
-  paint(*surface, 1);
-  std::uint64_t direct = backend->direct_presents();
-  backend->present(window, all);
-  EXPECT_EQ(backend->direct_presents(), direct + 1);
-  EXPECT_EQ(differences(x, POINT{10, 20}, 1), 0);
+  EXPECT_TRUE(paint_and_present(1));
+  EXPECT_EQ(differences(x_, POINT{10, 20}, 1), 0);
 
   // A move is the display thread's work; afterwards the window is lent again.
-  SetWindowPos(window, nullptr, 300, 200, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  backend->flush();
-  paint(*surface, 2);
-  direct = backend->direct_presents();
-  backend->present(window, all);
-  EXPECT_EQ(backend->direct_presents(), direct + 1);
-  EXPECT_EQ(differences(x, POINT{300, 200}, 2), 0);
+  SetWindowPos(window_, nullptr, 300, 200, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  backend_->flush();
+  EXPECT_TRUE(paint_and_present(2));
+  EXPECT_EQ(differences(x_, POINT{300, 200}, 2), 0);
 
   // The display thread's own copy of the pixels is older than what was put directly: an
   // expose must show the window's pixels, not that copy.
-  paint(*surface, 3);
-  backend->present(window, all);
-  ASSERT_TRUE(cover_for_a_moment(x.display(), Area{280, 180, 560, 340}));
-  EXPECT_EQ(differences_within(x, POINT{300, 200}, 3, std::chrono::seconds(5)), 0);
+  paint_and_present(3);
+  ASSERT_TRUE(cover_for_a_moment(x_.display(), Area{280, 180, 560, 340}));
+  EXPECT_EQ(differences_within(x_, POINT{300, 200}, 3, std::chrono::seconds(5)), 0);
+}
 
-  DestroyWindow(window);
-  backend->flush();
-  backend->shutdown();  // before the server goes
+TEST_F(DesktopPresent, AtScaleTwoADirectPutShowsEachPixelAsATwoByTwoBlock) {
+  open("2");
+  if (IsSkipped() || HasFatalFailure()) return;
+  // The display thread repaints exposed windows from the window's pixels, scaled right
+  // whatever a direct put did; an expose of our own, once repainted, says the one from
+  // showing the window has been handled too.
+  paint_and_present(0);
+  ASSERT_TRUE(cover_for_a_moment(x_.display(), Area{0, 0, 500, 300}));
+  ASSERT_EQ(differences_within(x_, POINT{20, 40}, 0, std::chrono::seconds(5), 2), 0);
+  EXPECT_TRUE(paint_and_present(1));
+  EXPECT_EQ(differences(x_, POINT{20, 40}, 1, 2), 0);
 }
 
 }  // namespace
