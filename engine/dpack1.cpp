@@ -138,10 +138,10 @@ void dhry() {
   std::call_once(dhrySetUpOnce, SetUpRecords);
   // The runs start from a stack pointer at the same place within a cache line on every call.
   // Where the stack begins differs from process to process and from thread to thread, and in
-  // one of the four 16-byte places the runs were 6-8% slower (the call's locals and the
-  // procedures' frames then fall across lines differently). The aligned block makes this
-  // frame start a line, so the run loop's frame sits at a fixed offset below it; the empty
-  // statement only keeps the block from being left out.
+  // one of the four 16-byte places within a line the runs took 6-8% longer (measured; the
+  // cause lies somewhere in how the processor handles the loop's frame and its callees'). The
+  // aligned block makes this frame start a line, so the run loop's frame always sits at the
+  // same offset below it; the empty statement only keeps the block from being left out.
   alignas(64) char lineStart[64];
   asm volatile("" : : "r"(lineStart));
   RunDhrystones();
