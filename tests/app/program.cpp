@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 #include <win32_headless.h>
-#include <win32_test_kernel.h>
 
 #include <atomic>
 #include <chrono>
@@ -13,6 +12,7 @@
 #include <filesystem>
 #include <mutex>
 
+#include "drive_letters.h"
 #include "framework/winapp.h"
 #include "genui/application.h"
 #include "genui/kadril_dialogs.h"
@@ -85,7 +85,7 @@ std::string ShotPath(const char* name) { return ::testing::TempDir() + name; }
 
 TestDrives::TestDrives(int count) : count_(count) {
   static std::atomic<int> serial{0};
-  root_ = ::testing::TempDir() + "torvex_drives_" + std::to_string(getpid()) + "_" +
+  root_ = ::testing::TempDir() + "torvex_drives_" + std::to_string(GetCurrentProcessId()) + "_" +
           std::to_string(serial++);
   std::string table;
   for (int i = 0; i < count; ++i) {
@@ -94,8 +94,7 @@ TestDrives::TestDrives(int count) : count_(count) {
     if (!table.empty()) table += ';';
     table += std::string(1, letter) + "=" + Directory(letter);
   }
-  setenv("TORVEX_DRIVES", table.c_str(), 1);
-  win32_test::reload_drive_table();
+  PointDriveLetters(table);
 }
 
 TestDrives::~TestDrives() {
@@ -218,7 +217,9 @@ void Program::ClickPopupItem(int barPosition, int itemPosition) {
   ClickBar(barPosition);
   RECT r{};
   HMENU popup = GetSubMenu(GetMenu(frame_), barPosition);
-  EXPECT_TRUE(GetMenuItemRect(frame_, popup, itemPosition, &r)) << "pop-up item " << itemPosition;
+  // No window for a pop-up: Windows then finds the menu's own window; given the frame, it
+  // would place the item as if the pop-up's corner were the frame's.
+  EXPECT_TRUE(GetMenuItemRect(nullptr, popup, itemPosition, &r)) << "pop-up item " << itemPosition;
   headless::click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
 }
 
