@@ -61,10 +61,10 @@ void paint(std::uint32_t* pixels, int pitch_pixels, const RECT& r, std::uint32_t
 
 // ---- the two loops, each in a process of its own ---------------------------------------
 // SDL's video belongs to one thread of one process (ours: the backend's display thread),
-// so each side runs in a child (this program started again with --loop SIDE), and every
-// round has a fresh pair: where the scheduler puts a process beside the X server changes
-// a round trip's cost by half, and a fresh pair per round lets both sides draw their luck
-// alike. A child answers each "full" or "status" line with one batch's milliseconds per
+// so each side runs in a child (this program started again with --loop SIDE COLUMN), and
+// every round has fresh children: where the scheduler puts a process beside the X server
+// changes a round trip's cost by half, and fresh children each round let every side draw
+// its luck alike. A child answers each "full" or "status" line with one batch's milliseconds per
 // frame and how many of its presents were put by the presenting thread itself.
 
 constexpr char kLoop[] = "--loop";
@@ -318,15 +318,16 @@ int main(int argc, char** argv) {
   }
   benchmark::Initialize(&argc, argv);
   // X servers of our own when the session has none, without a window manager, so a window
-  // is mapped as soon as it asks: one twice as wide as ours for the presents, ours and plain
-  // SDL's side by side; one of the desktop tests' size for the starts, where the program
-  // sizes its first window from the screen.
+  // is mapped as soon as it asks: one three windows wide for the presents, ours and both
+  // plain loops side by side; one of the desktop tests' size for the starts, where the
+  // program sizes its first window from the screen.
   std::unique_ptr<desktop_test::XSession> present_server, start_server;
   std::string start_display;
   if (const char* d = std::getenv("DISPLAY"); d && *d) {
     start_display = d;
   } else {
-    present_server = std::make_unique<desktop_test::XSession>(std::to_string(3 * kWidth) + "x" + std::to_string(kHeight), false);
+    present_server =
+        std::make_unique<desktop_test::XSession>(std::to_string(3 * kWidth) + "x" + std::to_string(kHeight), false);
     start_server = std::make_unique<desktop_test::XSession>("1024x768", false);
     for (auto* server : {present_server.get(), start_server.get()}) {
       if (!server->ready()) {
@@ -348,7 +349,7 @@ int main(int argc, char** argv) {
     return EXIT_FAILURE;
   }
 
-  // Taken in turns, so a busy moment of the machine falls on both.
+  // Bare and ours in turns, so a busy moment of the machine falls on both.
   std::vector<double> mapped, bare;
   Display* watcher = XOpenDisplay(start_display.c_str());
   if (!watcher) {
