@@ -27,9 +27,15 @@ struct DcTarget {
   HWND top = nullptr;
 };
 
-// Which window each DC we handed out belongs to, for ReleaseDC and presenting.
-std::unordered_map<HDC, HWND>& handed_out() {
-  static auto* map = new std::unordered_map<HDC, HWND>;  // guarded by the user lock
+// Which window each DC we handed out belongs to, and the part of its surface the DC can
+// draw on (its visible region is fixed when it is made), for ReleaseDC and presenting.
+struct HandedOut {
+  HWND hwnd;
+  RECT reach;
+};
+
+std::unordered_map<HDC, HandedOut>& handed_out() {
+  static auto* map = new std::unordered_map<HDC, HandedOut>;  // guarded by the user lock
   return *map;
 }
 
@@ -51,7 +57,7 @@ HDC hand_out(HWND hwnd, const DcTarget& target) {
   HDC hdc = gdi::CreateSurfaceDC(target.surface, target.origin, target.visible);
   if (!hdc) return nullptr;
   UserLock lock(user_lock());
-  handed_out()[hdc] = hwnd;
+  handed_out()[hdc] = HandedOut{hwnd, target.visible.bounds()};
   return hdc;
 }
 
@@ -95,10 +101,12 @@ HDC WINAPI GetWindowDC(HWND hwnd) { return window_dc(hwnd, false); }
 int WINAPI ReleaseDC(HWND hwnd, HDC hdc) {
   HWND top = nullptr;
   std::shared_ptr<gdi::Surface> surface;
+  RECT reach{};
   {
     UserLock lock(user_lock());
     auto it = handed_out().find(hdc);
-    if (it == handed_out().end() || it->second != hwnd) return 0;
+    if (it == handed_out().end() || it->second.hwnd != hwnd) return 0;
+    reach = it->second.reach;
     handed_out().erase(it);
     if (Window* w = window_locked(hwnd)) {
       if (Window* t = surface_owner_locked(*w)) {
@@ -108,7 +116,9 @@ int WINAPI ReleaseDC(HWND hwnd, HDC hdc) {
     }
   }
   gdi::DestroySurfaceDC(hdc);
-  if (top && surface) display::backend().present(top, surface->bounds());
+  // Only what the DC could have changed is shown again (a status line, not the window);
+  // still presented when empty, so the display hears of the window's other changes.
+  if (top && surface) display::backend().present(top, reach);
   return 1;
 }
 

@@ -55,13 +55,19 @@ void paint(gdi::Surface& surface, int phase) {
 
 // How many pixels of the screen differ from the pattern of `phase` shown from `at`, each
 // pattern pixel as a `scale` x `scale` block; -1 when the screen could not be photographed.
-long differences(const XSession& x, POINT at, int phase, int scale = 1) {
+// `part` (window pixels), when given, limits the count to the pixels inside it, or with
+// `outside` to those outside it.
+long differences(const XSession& x, POINT at, int phase, int scale = 1, const RECT* part = nullptr,
+                 bool outside = false) {
   Picture shot = Picture::from_xwd(run_tool({"xwd", "-root", "-silent"}, x.environment(), std::chrono::seconds(10)));
   if (shot.empty()) return -1;
   long wrong = 0;
   for (int y = 0; y < kHeight * scale; ++y)
-    for (int xx = 0; xx < kWidth * scale; ++xx)
-      if (shot.at(at.x + xx, at.y + y) != pattern(xx / scale, y / scale, phase)) ++wrong;
+    for (int xx = 0; xx < kWidth * scale; ++xx) {
+      POINT p{xx / scale, y / scale};
+      if (part && (PtInRect(part, p) != 0) == outside) continue;
+      if (shot.at(at.x + xx, at.y + y) != pattern(p.x, p.y, phase)) ++wrong;
+    }
   return wrong;
 }
 
@@ -155,6 +161,30 @@ TEST_F(DesktopPresent, AtScaleTwoADirectPutShowsEachPixelAsATwoByTwoBlock) {
   ASSERT_EQ(differences_within(x_, POINT{20, 40}, 0, std::chrono::seconds(5), 2), 0);
   EXPECT_TRUE(paint_and_present(1));
   EXPECT_EQ(differences(x_, POINT{20, 40}, 1, 2), 0);
+}
+
+// Releasing a control's DC puts the control's part of the window, not the whole window.
+TEST_F(DesktopPresent, ReleasingAControlsDCPutsOnlyTheControl) {
+  open("1");
+  if (IsSkipped() || HasFatalFailure()) return;
+  const RECT control{20, 10, 80, 40};
+  HWND child = CreateWindowExA(0, "Static", "", WS_CHILD | WS_VISIBLE, control.left, control.top,
+                               control.right - control.left, control.bottom - control.top, window_, nullptr, nullptr,
+                               nullptr);
+  ASSERT_NE(child, nullptr);
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+  backend_->flush();
+  paint_and_present(1);
+  ASSERT_TRUE(cover_for_a_moment(x_.display(), Area{0, 0, 500, 300}));
+  ASSERT_EQ(differences_within(x_, POINT{10, 20}, 1, std::chrono::seconds(5)), 0);
+
+  paint(*surface_, 2);  // all of the window changed, but only the control says so
+  std::uint64_t direct = backend_->direct_presents();
+  ReleaseDC(child, GetDC(child));
+  EXPECT_EQ(backend_->direct_presents(), direct + 1);
+  EXPECT_EQ(differences(x_, POINT{10, 20}, 2, 1, &control), 0);
+  EXPECT_EQ(differences(x_, POINT{10, 20}, 1, 1, &control, true), 0) << "pixels outside the control were put too";
 }
 
 }  // namespace
