@@ -58,6 +58,11 @@ void remember_file(HANDLE handle, int descriptor, DWORD access, std::shared_ptr<
   {
     Registry& r = registry();
     std::lock_guard lock(r.mutex);
+    // The handle may have been closed since this thread found it in the table, and the
+    // close may already have forgotten the object everywhere: remembered now, the closed
+    // handle would go on working on this thread for good. A close that takes the handle
+    // out after this check forgets the entry once it gets the lock.
+    if (kernel_handles().find(reinterpret_cast<std::uintptr_t>(handle)).get() != object.get()) return;
     entry.handle.store(0, std::memory_order_relaxed);
     entry.descriptor = descriptor;
     entry.access = access;

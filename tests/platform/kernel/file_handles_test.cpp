@@ -4,6 +4,7 @@
 #include <dirent.h>
 
 #include <atomic>
+#include <barrier>
 #include <chrono>
 #include <cstdio>
 #include <thread>
@@ -164,6 +165,48 @@ TEST_F(FileHandles, ClosingAHandleInUseByOtherThreadsIsClean) {
   // Once the close has returned, every call on the handle fails, on every thread.
   EXPECT_EQ(failures_after_close.load(), kUsers * kCallsAfterClose);
   EXPECT_TRUE(DeleteFileA("c:\\shared.dat")) << GetLastError();
+}
+
+// A thread's first call on a handle finds it in the table and then remembers it. A close
+// that lands between the two must still leave the handle dead on that thread: the race is
+// narrow, so it is run many times, each round with a fresh handle.
+TEST_F(FileHandles, AHandleClosedDuringItsFirstLookUpIsDeadAfterwards) {
+  constexpr int kRounds = 50000;  // about one round in 100000 hit the window before the fix
+  std::atomic<HANDLE> current{INVALID_HANDLE_VALUE};
+  std::atomic<int> alive_after_close{0};
+  std::barrier step(2);
+  // Both threads leave the gate together (a barrier wakes its waiter late), so the first
+  // look-up and the close overlap.
+  std::atomic<int> gate{0};
+  auto leave_together = [&gate](int round) {
+    gate.fetch_add(1);
+    while (gate.load() < 2 * (round + 1)) std::this_thread::yield();
+  };
+  std::thread user([&] {
+    char buffer[16];
+    DWORD moved = 0;
+    for (int round = 0; round < kRounds; ++round) {
+      step.arrive_and_wait();  // the handle is open
+      HANDLE h = current.load();
+      leave_together(round);
+      ReadFile(h, buffer, sizeof buffer, &moved, nullptr);  // races with the close
+      step.arrive_and_wait();  // the close has returned
+      if (ReadFile(h, buffer, sizeof buffer, &moved, nullptr) || GetLastError() != ERROR_INVALID_HANDLE)
+        alive_after_close++;
+    }
+  });
+  for (int round = 0; round < kRounds; ++round) {
+    HANDLE h = open_file("c:\\race.dat", OPEN_ALWAYS);
+    EXPECT_NE(h, INVALID_HANDLE_VALUE);  // no ASSERT: the other thread waits for every round
+    current = h;
+    step.arrive_and_wait();
+    leave_together(round);
+    CloseHandle(h);
+    step.arrive_and_wait();
+  }
+  user.join();
+  EXPECT_EQ(alive_after_close.load(), 0);
+  EXPECT_TRUE(DeleteFileA("c:\\race.dat")) << GetLastError();
 }
 
 TEST_F(FileHandles, ARefusedDeleteOnCloseOpenLeavesTheOtherHandlesFile) {
