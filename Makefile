@@ -116,7 +116,7 @@ windows: deps $(WINDOWS_BUILD)/build.ninja
 # Its tests run under Wine (prefix in $(WINDOWS_BUILD)/wineprefix) on a virtual X display.
 windows-test: windows
 	cd $(WINDOWS_BUILD) && xvfb-run -a -s "-screen 0 1024x768x24" \
-	    ctest --output-on-failure -j $(JOBS)
+	    ctest --output-on-failure -j $(JOBS) $(CTEST_ARGS)
 
 clean:
 	rm -rf build build-asan build-tsan $(FUZZ_BUILD) $(WINDOWS_BUILD)

@@ -7,6 +7,7 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <cstdio>
 #include <mutex>
 #include <thread>
 
@@ -175,8 +176,21 @@ bool wait_idle(HWND window, DWORD timeout_ms) {
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
   constexpr int kQuietProbes = 2;
   int quiet = 0;
+  // The system drops a press it can no longer deliver (say the key's release, when the box
+  // that had the focus has gone): when none is taken for a while, the rest are not coming.
+  constexpr auto kPressStall = std::chrono::seconds(2);
+  long takenBefore = pressesTaken;
+  auto takenAt = std::chrono::steady_clock::now();
   while (quiet < kQuietProbes && std::chrono::steady_clock::now() < deadline) {
     if (pressesTaken < pressesSent) {
+      if (pressesTaken != takenBefore) {
+        takenBefore = pressesTaken;
+        takenAt = std::chrono::steady_clock::now();
+      } else if (std::chrono::steady_clock::now() - takenAt > kPressStall) {
+        std::fprintf(stderr, "wait_idle: %ld of %ld presses taken; the rest were dropped\n",
+                     static_cast<long>(pressesTaken), static_cast<long>(pressesSent));
+        pressesTaken = pressesSent.load();
+      }
       std::this_thread::sleep_for(std::chrono::milliseconds(1));
       continue;
     }
@@ -188,6 +202,7 @@ bool wait_idle(HWND window, DWORD timeout_ms) {
     lock.unlock();
     if (quiet == 0) std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
+  if (quiet < kQuietProbes) std::fprintf(stderr, "wait_idle: the thread did not come to rest\n");
   return quiet >= kQuietProbes;
 }
 
