@@ -59,16 +59,17 @@ void remember_file(HANDLE handle, int descriptor, DWORD access, std::shared_ptr<
     Registry& r = registry();
     std::lock_guard lock(r.mutex);
     // The handle may have been closed since this thread found it in the table, and the
-    // close may already have forgotten the object everywhere: remembered now, the closed
-    // handle would go on working on this thread for good. A close that takes the handle
-    // out after this check forgets the entry once it gets the lock.
-    if (kernel_handles().find(reinterpret_cast<std::uintptr_t>(handle)).get() != object.get()) return;
+    // close may already have forgotten the object everywhere: findable now, the closed
+    // handle would go on working on this thread for good. The reference is kept all the
+    // same, because the call that looked the file up is about to use its descriptor. A
+    // close that takes the handle out after this check forgets the entry once it gets the lock.
+    const bool still_open = kernel_handles().find(reinterpret_cast<std::uintptr_t>(handle)).get() == object.get();
     entry.handle.store(0, std::memory_order_relaxed);
     entry.descriptor = descriptor;
     entry.access = access;
     entry.object = object.get();
     previous = std::exchange(keeper.object, std::move(object));
-    entry.handle.store(reinterpret_cast<std::uintptr_t>(handle), std::memory_order_release);
+    if (still_open) entry.handle.store(reinterpret_cast<std::uintptr_t>(handle), std::memory_order_release);
   }
   // The previous file may close its descriptor here, outside the lock.
 }

@@ -36,8 +36,9 @@ inline const RecentFile* recall_file(HANDLE handle) {
   return value != 0 && recent.handle.load(std::memory_order_acquire) == value ? &recent : nullptr;
 }
 
-// Makes `object` (open under `handle`) this thread's remembered file; does nothing when the
-// handle has been closed since it was looked up.
+// Makes `object` (open under `handle`) this thread's remembered file. When the handle has
+// been closed since it was looked up, the reference is kept until this thread's next look-up
+// but the entry finds nothing.
 void remember_file(HANDLE handle, int descriptor, DWORD access, std::shared_ptr<KernelObject> object);
 
 // The object's handle was closed: no thread may find it by its remembered entry again.
